@@ -1,0 +1,494 @@
+#include "Query.h"
+
+#include "Connection.h"
+#include "DayNumber.h"
+#include "DbError.h"
+#include "Schema.h"
+#include "SqlDialect.h"
+#include "Statement.h"
+
+#include <cmath>
+#include <sqlite3.h>
+
+namespace {
+const QString kRowIdColumn = QStringLiteral("pel_rowid");
+
+QString quoted(const QString& name)
+{
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QString formatNumber(double value)
+{
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        return QString::number(qint64(value));
+    }
+    return QString::number(value, 'g', 15);
+}
+
+QString formatStored(const ColumnType& type, const QVariant& stored)
+{
+    if (stored.isNull()) {
+        return {};
+    }
+    const bool numeric = stored.typeId() == QMetaType::LongLong || stored.typeId() == QMetaType::Double;
+    if (!numeric) {
+        return stored.toString();
+    }
+    switch (type.kind) {
+    case ColumnKind::Money:
+        if (stored.typeId() == QMetaType::LongLong) {
+            return Money::fromUnits(stored.toLongLong()).toString();
+        }
+        return Money::fromUnits(std::llround(stored.toDouble())).toString();
+    case ColumnKind::Date:
+        return DayNumber::toDateTime(stored.toDouble()).date().toString(QStringLiteral("yyyy-MM-dd"));
+    case ColumnKind::DateTime: {
+        const QDateTime value = DayNumber::toDateTime(stored.toDouble());
+        if (value.time() == QTime(0, 0)) {
+            return value.date().toString(QStringLiteral("yyyy-MM-dd"));
+        }
+        return value.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    }
+    default:
+        if (stored.typeId() == QMetaType::LongLong) {
+            return QString::number(stored.toLongLong());
+        }
+        return formatNumber(stored.toDouble());
+    }
+}
+
+QString shortened(const QString& text)
+{
+    constexpr int kShown = 30;
+    return text.size() > kShown ? text.left(kShown) + QStringLiteral("…") : text;
+}
+} // namespace
+
+Query::Query(Connection& connection)
+    : m_connection(connection)
+{
+}
+
+void Query::setSql(const QString& sql)
+{
+    close();
+    m_sql = sql;
+}
+
+void Query::close()
+{
+    m_state = State::Inactive;
+    m_columns.clear();
+    m_columnByName.clear();
+    m_cells.clear();
+    m_rowIds.clear();
+    m_dirty.clear();
+    m_savedRow.clear();
+    m_table.clear();
+    m_recNo = -1;
+}
+
+void Query::open()
+{
+    close();
+    SqlDialect::Translation translation = SqlDialect::translate(m_sql);
+    QString sql = translation.sql;
+    const bool editable = !translation.editableTable.isEmpty() && translation.fromOffset > 0;
+    if (editable) {
+        sql.insert(translation.fromOffset, QStringLiteral(", rowid AS ") + kRowIdColumn + QLatin1Char(' '));
+    }
+    Statement statement(m_connection.handle(), sql);
+    const int count = statement.columnCount() - (editable ? 1 : 0);
+    m_columns.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        Column column{statement.columnName(i), ColumnType::fromDeclared(statement.declaredType(i))};
+        if (column.type.kind == ColumnKind::Unknown) {
+            column.type = translation.computedTypes.value(column.name.toLower(), column.type);
+        }
+        m_columnByName.insert(column.name.toLower(), i);
+        m_columns.push_back(column);
+    }
+    while (statement.step()) {
+        for (int i = 0; i < count; ++i) {
+            m_cells.push_back(statement.value(i));
+        }
+        m_rowIds.push_back(editable ? statement.value(count).toLongLong() : -1);
+    }
+    m_table = editable ? translation.editableTable : QString();
+    m_state = State::Browse;
+    m_recNo = m_rowIds.empty() ? -1 : 0;
+}
+
+void Query::execSql()
+{
+    close();
+    const SqlDialect::Translation translation = SqlDialect::translate(m_sql);
+    Statement statement(m_connection.handle(), translation.sql);
+    while (statement.step()) {
+    }
+}
+
+void Query::setRecNo(int row)
+{
+    if (row < 0 || row >= rowCount()) {
+        throw DbError(QStringLiteral("记录号%1超出范围。").arg(row + 1));
+    }
+    m_recNo = row;
+}
+
+void Query::first()
+{
+    m_recNo = m_rowIds.empty() ? -1 : 0;
+}
+
+void Query::next()
+{
+    if (m_recNo < rowCount()) {
+        ++m_recNo;
+    }
+}
+
+int Query::columnIndex(const QString& name) const
+{
+    return m_columnByName.value(name.toLower(), -1);
+}
+
+int Query::requireColumn(const QString& name) const
+{
+    const int index = columnIndex(name);
+    if (index < 0) {
+        throw DbError(QStringLiteral("字段“%1”不存在。").arg(name));
+    }
+    return index;
+}
+
+void Query::requireRow() const
+{
+    if (m_state == State::Inactive) {
+        throw DbError(QStringLiteral("查询未打开。"));
+    }
+    if (eof()) {
+        throw DbError(QStringLiteral("没有当前记录。"));
+    }
+}
+
+void Query::requireEditable() const
+{
+    if (m_state == State::Inactive) {
+        throw DbError(QStringLiteral("查询未打开。"));
+    }
+    if (m_table.isEmpty()) {
+        throw DbError(QStringLiteral("该查询的结果不能修改。"));
+    }
+}
+
+QString Query::asText(const QString& name) const
+{
+    const int column = requireColumn(name);
+    return eof() ? QString() : textAt(m_recNo, column);
+}
+
+QDateTime Query::asDateTime(const QString& name) const
+{
+    const int column = requireColumn(name);
+    if (eof()) {
+        return {};
+    }
+    const QVariant stored = m_cells[cellIndex(m_recNo, column)];
+    if (stored.isNull()) {
+        return {};
+    }
+    if (stored.typeId() == QMetaType::QString) {
+        return DayNumber::parse(stored.toString());
+    }
+    return DayNumber::toDateTime(stored.toDouble());
+}
+
+double Query::asNumber(const QString& name) const
+{
+    const int column = requireColumn(name);
+    if (eof()) {
+        return 0;
+    }
+    const QVariant stored = m_cells[cellIndex(m_recNo, column)];
+    if (m_columns[size_t(column)].type.kind == ColumnKind::Money && stored.typeId() == QMetaType::LongLong) {
+        return Money::fromUnits(stored.toLongLong()).toDouble();
+    }
+    return stored.toDouble();
+}
+
+Money Query::asMoney(const QString& name) const
+{
+    const int column = requireColumn(name);
+    if (eof()) {
+        return {};
+    }
+    const QVariant stored = m_cells[cellIndex(m_recNo, column)];
+    if (m_columns[size_t(column)].type.kind == ColumnKind::Money && stored.typeId() == QMetaType::LongLong) {
+        return Money::fromUnits(stored.toLongLong());
+    }
+    return Money::parse(formatStored({ColumnKind::Unknown, 0}, stored)).value_or(Money());
+}
+
+bool Query::isNull(const QString& name) const
+{
+    const int column = requireColumn(name);
+    return eof() || m_cells[cellIndex(m_recNo, column)].isNull();
+}
+
+QString Query::textAt(int row, int column) const
+{
+    return formatStored(m_columns[size_t(column)].type, m_cells[cellIndex(row, column)]);
+}
+
+QVariant Query::valueAt(int row, int column) const
+{
+    const QVariant stored = m_cells[cellIndex(row, column)];
+    const ColumnType type = m_columns[size_t(column)].type;
+    if (stored.isNull() || stored.typeId() == QMetaType::QString) {
+        return stored;
+    }
+    switch (type.kind) {
+    case ColumnKind::Date:
+        return DayNumber::toDateTime(stored.toDouble()).date();
+    case ColumnKind::DateTime:
+        return DayNumber::toDateTime(stored.toDouble());
+    case ColumnKind::Money:
+        return stored.typeId() == QMetaType::LongLong ? Money::fromUnits(stored.toLongLong()).toDouble()
+                                                      : stored.toDouble() / double(Money::kScale);
+    default:
+        return stored;
+    }
+}
+
+void Query::edit()
+{
+    requireEditable();
+    requireRow();
+    if (m_state == State::Insert) {
+        throw DbError(QStringLiteral("新记录尚未保存。"));
+    }
+    if (m_state == State::Browse) {
+        const size_t begin = cellIndex(m_recNo, 0);
+        m_savedRow.assign(m_cells.begin() + qsizetype(begin), m_cells.begin() + qsizetype(begin + m_columns.size()));
+        m_dirty.assign(m_columns.size(), false);
+        m_state = State::Edit;
+    }
+}
+
+void Query::append()
+{
+    requireEditable();
+    if (m_state != State::Browse) {
+        cancel();
+    }
+    m_cells.resize(m_cells.size() + m_columns.size());
+    m_rowIds.push_back(-1);
+    m_recNo = rowCount() - 1;
+    m_dirty.assign(m_columns.size(), false);
+    m_state = State::Insert;
+}
+
+QString Query::columnCaption(int column) const
+{
+    const QString name = m_columns[size_t(column)].name;
+    if (const TableDef* table = Schema::table(m_table)) {
+        if (const ColumnDef* def = table->column(name)) {
+            return def->caption;
+        }
+    }
+    return name;
+}
+
+QVariant Query::convert(int column, const QVariant& value) const
+{
+    const ColumnType type = m_columns[size_t(column)].type;
+    if (value.isNull()) {
+        return {};
+    }
+    const bool isText = value.typeId() == QMetaType::QString;
+    const QString text = isText ? value.toString() : QString();
+    const auto refuse = [&](const QString& reason) {
+        const QString shown = isText ? text : value.toString();
+        return DbError(QStringLiteral("“%1”不能保存为“%2”：%3。").arg(columnCaption(column), shortened(shown), reason));
+    };
+    switch (type.kind) {
+    case ColumnKind::Text:
+        if (value.toString().toUcs4().size() > type.width) {
+            throw refuse(QStringLiteral("超过了%1个字符").arg(type.width));
+        }
+        return value.toString();
+    case ColumnKind::LongText:
+    case ColumnKind::Unknown:
+        return isText ? value : QVariant(value.toString());
+    case ColumnKind::Integer: {
+        if (isText && text.trimmed().isEmpty()) {
+            return {};
+        }
+        bool ok = false;
+        const qlonglong number = isText ? text.trimmed().toLongLong(&ok) : value.toLongLong(&ok);
+        if (!ok || (!isText && value.typeId() == QMetaType::Double && value.toDouble() != double(number))) {
+            throw refuse(QStringLiteral("不是整数"));
+        }
+        return QVariant(number);
+    }
+    case ColumnKind::Number: {
+        if (isText && text.trimmed().isEmpty()) {
+            return {};
+        }
+        bool ok = false;
+        const double number = isText ? text.trimmed().toDouble(&ok) : value.toDouble(&ok);
+        if (!ok || !std::isfinite(number)) {
+            throw refuse(QStringLiteral("不是有效的数字"));
+        }
+        return QVariant(number);
+    }
+    case ColumnKind::Money: {
+        if (isText && text.trimmed().isEmpty()) {
+            return {};
+        }
+        const QString source = isText ? text : QString::number(value.toDouble(), 'f', 4);
+        const std::optional<Money> money = Money::parse(source);
+        if (!money) {
+            throw refuse(QStringLiteral("不是有效的金额"));
+        }
+        return QVariant(qlonglong(money->units()));
+    }
+    case ColumnKind::Date:
+    case ColumnKind::DateTime: {
+        QDateTime dateTime;
+        if (value.typeId() == QMetaType::QDate) {
+            dateTime = QDateTime(value.toDate(), QTime(0, 0));
+        } else if (value.typeId() == QMetaType::QDateTime) {
+            dateTime = value.toDateTime();
+        } else if (isText) {
+            if (text.trimmed().isEmpty()) {
+                return {};
+            }
+            dateTime = DayNumber::parse(text);
+        }
+        if (!dateTime.isValid()) {
+            throw refuse(QStringLiteral("不是有效的日期"));
+        }
+        if (type.kind == ColumnKind::Date) {
+            return QVariant(DayNumber::fromDate(dateTime.date()));
+        }
+        return QVariant(DayNumber::fromDateTime(dateTime));
+    }
+    }
+    return value;
+}
+
+void Query::setValue(const QString& name, const QVariant& value)
+{
+    if (m_state != State::Edit && m_state != State::Insert) {
+        throw DbError(QStringLiteral("记录不在编辑状态，不能修改。"));
+    }
+    const int column = requireColumn(name);
+    const QVariant stored = convert(column, value);
+    m_cells[cellIndex(m_recNo, column)] = stored;
+    m_dirty[size_t(column)] = true;
+}
+
+void Query::post()
+{
+    if (m_state != State::Edit && m_state != State::Insert) {
+        return;
+    }
+    sqlite3* db = m_connection.handle();
+    QStringList names;
+    QList<QVariant> values;
+    for (int i = 0; i < columnCount(); ++i) {
+        if (m_dirty[size_t(i)]) {
+            names << quoted(m_columns[size_t(i)].name);
+            values << m_cells[cellIndex(m_recNo, i)];
+        }
+    }
+    if (m_state == State::Insert) {
+        QString sql = QStringLiteral("INSERT INTO ") + quoted(m_table);
+        if (names.isEmpty()) {
+            sql += QStringLiteral(" DEFAULT VALUES");
+        } else {
+            QStringList marks(names.size(), QStringLiteral("?"));
+            sql += QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                   marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+        }
+        Statement statement(db, sql);
+        for (int i = 0; i < values.size(); ++i) {
+            statement.bind(i + 1, values[i]);
+        }
+        statement.step();
+        m_rowIds[size_t(m_recNo)] = sqlite3_last_insert_rowid(db);
+    } else if (!names.isEmpty()) {
+        Statement statement(db, QStringLiteral("UPDATE ") + quoted(m_table) + QStringLiteral(" SET ") +
+                                    names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ? WHERE rowid = ?"));
+        for (int i = 0; i < values.size(); ++i) {
+            statement.bind(i + 1, values[i]);
+        }
+        statement.bind(int(values.size()) + 1, m_rowIds[size_t(m_recNo)]);
+        statement.step();
+        if (sqlite3_changes(db) == 0) {
+            throw DbError(QStringLiteral("要修改的记录已不存在。"));
+        }
+    }
+    m_state = State::Browse;
+    m_dirty.clear();
+    m_savedRow.clear();
+    refreshRow(m_recNo);
+}
+
+void Query::refreshRow(int row)
+{
+    Statement statement(m_connection.handle(),
+                        QStringLiteral("SELECT * FROM ") + quoted(m_table) + QStringLiteral(" WHERE rowid = ?"));
+    statement.bind(1, m_rowIds[size_t(row)]);
+    if (!statement.step()) {
+        return;
+    }
+    for (int i = 0; i < statement.columnCount(); ++i) {
+        const int column = columnIndex(statement.columnName(i));
+        if (column >= 0) {
+            m_cells[cellIndex(row, column)] = statement.value(i);
+        }
+    }
+}
+
+void Query::cancel()
+{
+    if (m_state == State::Insert) {
+        m_cells.resize(m_cells.size() - m_columns.size());
+        m_rowIds.pop_back();
+        m_recNo = m_rowIds.empty() ? -1 : qMin(m_recNo, rowCount() - 1);
+    } else if (m_state == State::Edit) {
+        std::copy(m_savedRow.begin(), m_savedRow.end(), m_cells.begin() + qsizetype(cellIndex(m_recNo, 0)));
+    }
+    if (m_state == State::Insert || m_state == State::Edit) {
+        m_state = State::Browse;
+    }
+    m_dirty.clear();
+    m_savedRow.clear();
+}
+
+void Query::deleteCurrent()
+{
+    requireEditable();
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    requireRow();
+    cancel();
+    Statement statement(m_connection.handle(),
+                        QStringLiteral("DELETE FROM ") + quoted(m_table) + QStringLiteral(" WHERE rowid = ?"));
+    statement.bind(1, m_rowIds[size_t(m_recNo)]);
+    statement.step();
+    const auto begin = m_cells.begin() + qsizetype(cellIndex(m_recNo, 0));
+    m_cells.erase(begin, begin + qsizetype(m_columns.size()));
+    m_rowIds.erase(m_rowIds.begin() + m_recNo);
+    if (m_recNo >= rowCount()) {
+        m_recNo = rowCount() - 1;
+    }
+}
