@@ -1,0 +1,18 @@
+#include "ErrorReport.h"
+
+#include "DbError.h"
+#include "MessageBox.h"
+
+void ErrorReport::show(const QString& text)
+{
+    MessageBox::error(nullptr, text);
+}
+
+void ErrorReport::show(const std::exception& error)
+{
+    if (const auto* dbError = dynamic_cast<const DbError*>(&error)) {
+        show(dbError->message());
+        return;
+    }
+    show(QString::fromLocal8Bit(error.what()));
+}

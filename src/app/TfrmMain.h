@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QSystemTrayIcon;
+class QTimer;
+class Query;
+class SoundPlayer;
+class WebView;
+
+// The main window: the bar of module buttons and option boxes, the link bar
+// and home page, the status bar, and the timers that keep working while the
+// program is minimised or hidden.
+class TfrmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    static constexpr int kWidth = 1000;
+    static constexpr int kHeight = 629;
+    static constexpr int kLinkBarHeight = 60;
+
+    // Operations the show sequence runs, in its order.
+    void MarkFirstStart();
+    void LoadAutoStart();
+    void ArmRestTimer();
+    void ArmJiepingTimer();
+    void ArmAlertTimer();
+    void CheckLogin();
+
+    // The session is ending: close at once, without a question.
+    void endSession();
+
+    QString statusText(int panel) const;
+    bool exitConfirmed() const { return m_exitFlag; }
+    bool firstStart() const { return m_firstStart; }
+
+    // Controls, named as the rest of the program knows them.
+    QFrame* pnlMenu = nullptr;
+    WebView* WebBrowser1 = nullptr;
+    WebView* WebBrowser2 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QFrame* pnlLogin = nullptr;
+    QCheckBox* cbAutoStart = nullptr;
+    QCheckBox* cbStartmin = nullptr;
+    QCheckBox* cbMin = nullptr;
+    QCheckBox* cbShowhint = nullptr;
+    QCheckBox* cbMyUrl = nullptr;
+    QPushButton* btnAlert = nullptr;
+    QPushButton* btnQuick = nullptr;
+    QPushButton* McxButton6 = nullptr;
+    QPushButton* McxButton7 = nullptr;
+    QLabel* RzClockStatus1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QSystemTrayIcon* RzTrayIcon1 = nullptr;
+    SoundPlayer* MediaPlayer1 = nullptr;
+    QTimer* TimerAlert = nullptr;
+    QTimer* TimerAlertTitle = nullptr;
+    QTimer* TimerRest = nullptr;
+    QTimer* TimerJieping = nullptr;
+    QTimer* TimerMinApp = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildButtonBar();
+    void buildTimers();
+    void runShowSequence();
+    void updateClock();
+
+    void applyShowHint(bool on);
+    void applyMyUrl(bool on);
+    void applyHideOnMin(bool on);
+    void onShowhintToggled(bool on);
+    void onMyUrlToggled(bool on);
+    void onMinToggled(bool on);
+    void onStartminClicked(bool on);
+    void onExitClicked();
+    void onTimerMinApp();
+
+    std::unique_ptr<Query> ADOQuery1;
+    std::unique_ptr<Query> ADOQueryAlert;
+    QLabel* m_statusPanels[2] = {nullptr, nullptr};
+    QTimer* m_clockTimer = nullptr;
+    bool m_shown = false;
+    bool m_exitFlag = false;
+    int m_alertIconPhase = 0;
+    bool m_firstStart = false;
+};

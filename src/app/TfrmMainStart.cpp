@@ -1,0 +1,204 @@
+// The main window's show sequence, its option boxes and the arming of its timers.
+#include "AppPaths.h"
+#include "BalloonHints.h"
+#include "Clock.h"
+#include "DbError.h"
+#include "ErrorReport.h"
+#include "FirstStart.h"
+#include "MessageBox.h"
+#include "Query.h"
+#include "SoundPlayer.h"
+#include "SysParams.h"
+#include "Tdm.h"
+#include "TfrmMain.h"
+#include "WebView.h"
+#include "WholeNumber.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <cmath>
+#include <limits>
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shown) {
+        return;
+    }
+    // Restoring from the taskbar or tray shows the window again; the sequence
+    // runs only at start.
+    m_shown = true;
+    runShowSequence();
+}
+
+void TfrmMain::runShowSequence()
+{
+    try {
+        MarkFirstStart();
+        LoadAutoStart();
+        ArmRestTimer();
+        const QString qq = SysParams::read(*ADOQuery1, QStringLiteral("qq"));
+        m_statusPanels[0]->setText(dm->title + QLatin1Char(' ') + dm->version);
+        m_statusPanels[1]->setText(dm->title + QStringLiteral("祝你生活愉快！"));
+        WebBrowser1->navigate(QUrl(dm->serviceBase + QStringLiteral("pel/main/?qq=") + qq + QStringLiteral("&v=") +
+                                   dm->version));
+        WebBrowser2->navigate(QUrl::fromLocalFile(AppPaths::programFile(QStringLiteral("my.htm"))));
+        MediaPlayer1->setFileName(AppPaths::programFile(QStringLiteral("alert.mp3")));
+
+        // Setting a box from its row has the same effect as the user's change;
+        // the unchanged value need not be written back.
+        const auto load = [this](QCheckBox* box, const char* row) {
+            const QSignalBlocker blocker(box);
+            box->setChecked(SysParams::isOn(*ADOQuery1, QString::fromLatin1(row)));
+            return box->isChecked();
+        };
+        applyHideOnMin(load(cbMin, "hideonmin"));
+        applyShowHint(load(cbShowhint, "showhint"));
+        load(cbStartmin, "startmin");
+        applyMyUrl(load(cbMyUrl, "myurl"));
+
+        RzTrayIcon1->setToolTip(dm->title);
+        ArmJiepingTimer();
+        ArmAlertTimer();
+        CheckLogin();
+    } catch (const std::exception& error) {
+        // A failed step ends the rest of the sequence; the window stays.
+        ErrorReport::show(error);
+    }
+}
+
+void TfrmMain::MarkFirstStart()
+{
+    m_firstStart = FirstStart::mark(*dm);
+    if (m_firstStart) {
+        // Draws the eye to the autostart box until the program ends.
+        cbAutoStart->setStyleSheet(QStringLiteral("QCheckBox { background: red; color: white; }"));
+    }
+}
+
+void TfrmMain::LoadAutoStart()
+{
+    // The box is ticked from the platform's autostart entry, which the
+    // autostart service reads; until it exists the box starts unticked.
+}
+
+void TfrmMain::CheckLogin()
+{
+    // The login lock applies only once a login password can be set.
+}
+
+void TfrmMain::ArmRestTimer()
+{
+    std::optional<int> minutes;
+    try {
+        minutes = WholeNumber::parse(dm->ReadParam(QStringLiteral("huyanshijian")));
+    } catch (const DbError&) {
+    }
+    const int n = minutes.value_or(60);
+    if (n < 1) {
+        TimerRest->stop();
+        return;
+    }
+    // QTimer counts in int milliseconds.
+    TimerRest->setInterval(int(qMin<qint64>(qint64(n) * 60000, std::numeric_limits<int>::max())));
+}
+
+void TfrmMain::ArmJiepingTimer()
+{
+    if (dm->jiepingpinlv > 0) {
+        TimerJieping->setInterval(
+            int(qMin<qint64>(qint64(dm->jiepingpinlv) * 1000, std::numeric_limits<int>::max())));
+        TimerJieping->start();
+    } else {
+        TimerJieping->stop();
+    }
+}
+
+void TfrmMain::ArmAlertTimer()
+{
+    ADOQueryAlert->close();
+    ADOQueryAlert->setSql(QStringLiteral("select min(dt) as mdt from alert"));
+    ADOQueryAlert->open();
+    if (ADOQueryAlert->asText(QStringLiteral("mdt")).isEmpty()) {
+        return;
+    }
+    const QDateTime due = ADOQueryAlert->asDateTime(QStringLiteral("mdt"));
+    const double days = double(Clock::now().msecsTo(due)) / 86400000.0;
+    // Rounded to the nearest second, halves to the even neighbour.
+    double seconds = std::nearbyint(days * 24 * 3600);
+    seconds = qBound(double(std::numeric_limits<qint32>::min()), seconds, double(std::numeric_limits<qint32>::max()));
+    const qint64 wait = qMax<qint64>(qint64(seconds), 60);
+    // QTimer counts in int milliseconds: a wait beyond about 24 days is cut to
+    // that, and the timer is armed again when it fires.
+    TimerAlert->setInterval(int(qMin<qint64>(wait * 1000, std::numeric_limits<int>::max())));
+    TimerAlert->start();
+}
+
+void TfrmMain::applyShowHint(bool on)
+{
+    BalloonHints::setHintsShown(pnlMenu, on);
+}
+
+void TfrmMain::applyMyUrl(bool on)
+{
+    WebBrowser2->setFixedHeight(on ? kLinkBarHeight : 0);
+}
+
+void TfrmMain::applyHideOnMin(bool on)
+{
+    RzTrayIcon1->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void TfrmMain::onShowhintToggled(bool on)
+{
+    applyShowHint(on);
+    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("showhint"), on);
+}
+
+void TfrmMain::onMyUrlToggled(bool on)
+{
+    applyMyUrl(on);
+    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("myurl"), on);
+}
+
+void TfrmMain::onMinToggled(bool on)
+{
+    applyHideOnMin(on);
+    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("hideonmin"), on);
+}
+
+void TfrmMain::onStartminClicked(bool on)
+{
+    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("startmin"), on);
+}
+
+void TfrmMain::onTimerMinApp()
+{
+    TimerMinApp->stop();
+    if (cbStartmin->isChecked()) {
+        showMinimized();
+    }
+}
+
+void TfrmMain::onExitClicked()
+{
+    const QString question =
+        QStringLiteral("退出") + dm->title + QStringLiteral("后护眼、闹铃、截屏等功能都将失效，确定继续退出吗？");
+    if (MessageBox::question(this, question) != MessageBox::Yes) {
+        return;
+    }
+    m_exitFlag = true;
+    close();
+}
+
+void TfrmMain::endSession()
+{
+    m_exitFlag = true;
+    close();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,104 @@
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+struct TestState {
+    bool on = false;
+    QList<MessageBox::Button> answers;
+    QList<MessageBox::Shown> shown;
+};
+
+TestState& state()
+{
+    static TestState testState;
+    return testState;
+}
+
+QString boxTitle()
+{
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Pelorin") : name;
+}
+} // namespace
+
+void MessageBox::information(QWidget* parent, const QString& text)
+{
+    showBox(Information, parent, text);
+}
+
+void MessageBox::error(QWidget* parent, const QString& text)
+{
+    showBox(Error, parent, text);
+}
+
+MessageBox::Button MessageBox::question(QWidget* parent, const QString& text)
+{
+    return showBox(Question, parent, text);
+}
+
+MessageBox::Button MessageBox::showBox(Kind kind, QWidget* parent, const QString& text)
+{
+    TestState& test = state();
+    if (test.on) {
+        test.shown.append({kind, text});
+        if (kind != Question) {
+            return Ok;
+        }
+        return test.answers.isEmpty() ? Yes : test.answers.takeFirst();
+    }
+    if (!parent) {
+        parent = QApplication::activeWindow();
+    }
+    switch (kind) {
+    case Information:
+        QMessageBox::information(parent, boxTitle(), text);
+        return Ok;
+    case Error:
+        QMessageBox::critical(parent, boxTitle(), text);
+        return Ok;
+    case Question:
+        break;
+    }
+    QMessageBox box(QMessageBox::Question, boxTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    return box.exec() == QMessageBox::Yes ? Yes : No;
+}
+
+void MessageBox::setTestMode(bool on)
+{
+    state() = TestState{};
+    state().on = on;
+}
+
+bool MessageBox::testMode()
+{
+    return state().on;
+}
+
+void MessageBox::setNextAnswer(Button answer)
+{
+    state().answers.append(answer);
+}
+
+QList<MessageBox::Shown> MessageBox::shown()
+{
+    return state().shown;
+}
+
+QStringList MessageBox::shownTexts()
+{
+    QStringList texts;
+    for (const Shown& box : state().shown) {
+        texts << box.text;
+    }
+    return texts;
+}
+
+void MessageBox::clearShown()
+{
+    state().shown.clear();
+}

@@ -1,0 +1,85 @@
+#include "WebView.h"
+
+#include "ServicePages.h"
+#include "UrlOpener.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace {
+// Pages written by older versions may be in the GBK encoding.
+QString decodePage(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        return text;
+    }
+    QStringDecoder gbk("GB18030");
+    if (gbk.isValid()) {
+        return gbk.decode(bytes);
+    }
+    return QString::fromLatin1(bytes);
+}
+} // namespace
+
+WebView::WebView(QWidget* parent)
+    : QTextBrowser(parent)
+{
+    setOpenLinks(false);
+    setFrameShape(QFrame::NoFrame);
+    connect(this, &QTextBrowser::anchorClicked, this, &WebView::followLink);
+}
+
+QString WebView::errorPage(const QString& address, const QString& reason)
+{
+    return QStringLiteral("<html><body><h3>无法显示该网页</h3><p>%1</p><p style=\"color:gray\">%2</p></body></html>")
+        .arg(reason.toHtmlEscaped(), address.toHtmlEscaped());
+}
+
+void WebView::navigate(const QUrl& url)
+{
+    m_url = url;
+    m_error = false;
+    const QString address = url.toString();
+    if (url.scheme() == ServicePages::scheme()) {
+        if (const std::optional<QString> page = ServicePages::page(url)) {
+            setHtml(*page);
+            return;
+        }
+        m_error = true;
+        setHtml(errorPage(address, QStringLiteral("找不到该网页。")));
+        return;
+    }
+    if (url.isLocalFile()) {
+        QFile file(url.toLocalFile());
+        if (file.open(QIODevice::ReadOnly)) {
+            setSearchPaths({QFileInfo(file).absolutePath()});
+            setHtml(decodePage(file.readAll()));
+            return;
+        }
+        m_error = true;
+        setHtml(errorPage(QDir::toNativeSeparators(url.toLocalFile()), QStringLiteral("找不到文件。")));
+        return;
+    }
+    m_error = true;
+    setHtml(errorPage(address, QStringLiteral("无法连接到该网址。")));
+}
+
+void WebView::reload()
+{
+    navigate(m_url);
+}
+
+void WebView::followLink(const QUrl& link)
+{
+    const QUrl target = m_url.resolved(link);
+    if (target.scheme() == ServicePages::scheme()) {
+        navigate(target);
+        return;
+    }
+    Q_EMIT externalLinkClicked(target);
+    UrlOpener::open(target);
+}

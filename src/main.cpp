@@ -1,0 +1,12 @@
+#include "PelApplication.h"
+#include "Startup.h"
+#include "TfrmMain.h"
+
+int main(int argc, char** argv)
+{
+    Startup::prepareEnvironment();
+    PelApplication app(argc, argv);
+    Startup startup;
+    startup.mainWindow()->show();
+    return app.exec();
+}
