@@ -1,0 +1,71 @@
+// Prints how long the data store's common operations take over a database
+// with 100 000 income rows.
+#include "BenchDatabase.h"
+#include "Query.h"
+#include "Tdm.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+double medianMs(int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void report(const char* what, double ms, double targetMs)
+{
+    std::printf("%-44s %9.2f ms   (target < %g ms)\n", what, ms, targetMs);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    constexpr int kRows = 100000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pel.dll"));
+    fillIncome(path, kRows);
+    std::printf("database: %d income rows\n", kRows);
+
+    report("create dm and LoadParams", medianMs(20, [&] { Tdm data(path); }), 10);
+
+    Tdm data(path);
+    Query query(data.ADOConnection1());
+    int rowCount = 0;
+    report("select * from Income into a query", medianMs(10, [&] {
+               query.setSql(QStringLiteral("select * from Income"));
+               query.open();
+               rowCount = query.rowCount();
+           }),
+           150);
+    std::printf("  rows read: %d\n", rowCount);
+
+    Query writer(data.ADOConnection1());
+    writer.setSql(QStringLiteral("select * from Income where oid = 0"));
+    writer.open();
+    report("post one record (durable)", medianMs(50, [&] {
+               writer.append();
+               writer.setValue(QStringLiteral("dt"), QStringLiteral("2026-12-11"));
+               writer.setValue(QStringLiteral("leixing"), QStringLiteral("工资"));
+               writer.setValue(QStringLiteral("ren"), QStringLiteral("我"));
+               writer.setValue(QStringLiteral("miaoshu"), QStringLiteral("基准"));
+               writer.setValue(QStringLiteral("jine"), QStringLiteral("1234.56"));
+               writer.post();
+           }),
+           10);
+    return 0;
+}
