@@ -46,26 +46,26 @@ int main(int argc, char** argv)
     Tdm data(path);
     Query query(data.ADOConnection1());
     int rowCount = 0;
-    report("select * from Income into a query", medianMs(10, [&] {
-               query.setSql(QStringLiteral("select * from Income"));
-               query.open();
-               rowCount = query.rowCount();
-           }),
-           150);
+    const auto selectAll = [&] {
+        query.setSql(QStringLiteral("select * from Income"));
+        query.open();
+        rowCount = query.rowCount();
+    };
+    report("select * from Income into a query", medianMs(10, selectAll), 150);
     std::printf("  rows read: %d\n", rowCount);
 
     Query writer(data.ADOConnection1());
     writer.setSql(QStringLiteral("select * from Income where oid = 0"));
     writer.open();
-    report("post one record (durable)", medianMs(50, [&] {
-               writer.append();
-               writer.setValue(QStringLiteral("dt"), QStringLiteral("2026-12-11"));
-               writer.setValue(QStringLiteral("leixing"), QStringLiteral("工资"));
-               writer.setValue(QStringLiteral("ren"), QStringLiteral("我"));
-               writer.setValue(QStringLiteral("miaoshu"), QStringLiteral("基准"));
-               writer.setValue(QStringLiteral("jine"), QStringLiteral("1234.56"));
-               writer.post();
-           }),
-           10);
+    const auto postOne = [&] {
+        writer.append();
+        writer.setValue(QStringLiteral("dt"), QStringLiteral("2026-12-11"));
+        writer.setValue(QStringLiteral("leixing"), QStringLiteral("工资"));
+        writer.setValue(QStringLiteral("ren"), QStringLiteral("我"));
+        writer.setValue(QStringLiteral("miaoshu"), QStringLiteral("基准"));
+        writer.setValue(QStringLiteral("jine"), QStringLiteral("1234.56"));
+        writer.post();
+    };
+    report("post one record (durable)", medianMs(50, postOne), 10);
     return 0;
 }

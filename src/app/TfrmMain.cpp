@@ -1,16 +1,17 @@
 #include "TfrmMain.h"
 
 #include "BalloonHints.h"
+#include "Clock.h"
 #include "FontMapper.h"
-#include "SoundPlayer.h"
 #include "Query.h"
+#include "SoundPlayer.h"
 #include "Tdm.h"
 #include "TrayImages.h"
 #include "WebView.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -20,8 +21,6 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include "Clock.h"
 
 namespace {
 enum class Look { Module, Quick, Small, Exit, UrlSetting, Option };
@@ -36,21 +35,23 @@ struct ControlSpec {
 
 // The button bar, as the user knows it.
 const ControlSpec kButtons[] = {
-    {"McxButton1", "通讯录", "记录家人、朋友、同事、客户的电话、手机、QQ、地址等联系信息。", 16, 8, 75, 33, Look::Module},
+    {"McxButton1", "通讯录", "记录家人、朋友、同事、客户的电话、手机、QQ、地址等联系信息。", 16, 8, 75, 33,
+     Look::Module},
     {"btnAlert", "闹铃", "提醒闹铃！", 16, 56, 75, 33, Look::Module},
     {"McxButton2", "记事",
-     "记录即将要做的事、已经做完的事、电表(水表/气表/公里数)数据、事件的里程碑(工作的变更/孩子的变化)等需要定期记录的信息。",
+     "记录即将要做的事、已经做完的事、电表(水表/气表/公里数)数据、事件的里程碑(工作的变更/"
+     "孩子的变化)等需要定期记录的信息。",
      104, 8, 75, 35, Look::Module},
-    {"McxButton4", "备忘", "记录常用用户名密码、常用问题的处理方法、自己的思路想法等需要长期查看的信息。", 104, 54, 75, 35,
-     Look::Module},
+    {"McxButton4", "备忘", "记录常用用户名密码、常用问题的处理方法、自己的思路想法等需要长期查看的信息。", 104, 54, 75,
+     35, Look::Module},
     {"cxButton1", "收入", "记录所有收入的详细列表。", 192, 8, 155, 49, Look::Module},
     {"cxButton2", "支出", "记录所有支出的详细列表。", 360, 8, 155, 49, Look::Module},
-    {"cxButton3", "收入统计", "收入按年、月、类型（日、人）等进行统计，拖动标题，可组合出多种多样的统计结果。", 192, 64, 75,
-     25, Look::Small},
-    {"cxButton5", "支出统计", "支出按年、月、类型（日、人）等进行统计，拖动标题，可组合出多种多样的统计结果。", 272, 64, 75,
-     25, Look::Small},
-    {"cxButton6", "收支统计", "收支按年、月、类型（日、人）等进行统计，拖动标题，可组合出多种多样的统计结果。", 360, 64, 75,
-     25, Look::Small},
+    {"cxButton3", "收入统计", "收入按年、月、类型（日、人）等进行统计，拖动标题，可组合出多种多样的统计结果。", 192, 64,
+     75, 25, Look::Small},
+    {"cxButton5", "支出统计", "支出按年、月、类型（日、人）等进行统计，拖动标题，可组合出多种多样的统计结果。", 272, 64,
+     75, 25, Look::Small},
+    {"cxButton6", "收支统计", "收支按年、月、类型（日、人）等进行统计，拖动标题，可组合出多种多样的统计结果。", 360, 64,
+     75, 25, Look::Small},
     {"cxButton4", "参数设置", "设置各功能的参数配置。", 440, 64, 75, 25, Look::Small},
     {"btnQuick", "快捷\n方式", "在桌面创建快捷方式。", 528, 8, 45, 49, Look::Quick},
     {"McxButton6", "更多", "更多功能......", 528, 64, 45, 25, Look::Small},
@@ -65,7 +66,8 @@ const ControlSpec kOptions[] = {
      "选中后，启动后将自动最小化到右下角托盘中，闹铃、护眼、截屏功能自动启用（如果设置的话）。", 648, 28, 121, 20,
      Look::Option},
     {"cbMin", "最小化时隐藏",
-     "选中后，最小化时，Windows任务栏将不再显示图标，图标显示在右下角的托盘中，双击右下角托盘或右键打开可恢复显示。",
+     "选中后，最小化时，Windows任务栏将不再显示图标，图标显示在右下角的托盘中，双击右下角托盘或右键打开可恢复"
+     "显示。",
      648, 48, 121, 20, Look::Option},
     {"cbShowhint", "按钮显示提示", "选中后，当鼠标放置在界面按钮时，将会提示该按钮的基本功能。", 648, 68, 121, 20,
      Look::Option},
@@ -90,8 +92,7 @@ QFont fontFor(Look look)
     return FontMapper::font(FontMapper::kai(), 16);
 }
 
-template <typename Control>
-Control* place(QWidget* parent, const ControlSpec& spec)
+template <typename Control> Control* place(QWidget* parent, const ControlSpec& spec)
 {
     auto* control = new Control(QString::fromUtf8(spec.caption), parent);
     control->setObjectName(QString::fromUtf8(spec.name));

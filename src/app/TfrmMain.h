@@ -41,7 +41,9 @@ public:
     void endSession();
 
     QString statusText(int panel) const;
+
     bool exitConfirmed() const { return m_exitFlag; }
+
     bool firstStart() const { return m_firstStart; }
 
     // Controls, named as the rest of the program knows them.

@@ -45,8 +45,8 @@ void TfrmMain::runShowSequence()
         const QString qq = SysParams::read(*ADOQuery1, QStringLiteral("qq"));
         m_statusPanels[0]->setText(dm->title + QLatin1Char(' ') + dm->version);
         m_statusPanels[1]->setText(dm->title + QStringLiteral("祝你生活愉快！"));
-        WebBrowser1->navigate(QUrl(dm->serviceBase + QStringLiteral("pel/main/?qq=") + qq + QStringLiteral("&v=") +
-                                   dm->version));
+        WebBrowser1->navigate(
+            QUrl(dm->serviceBase + QStringLiteral("pel/main/?qq=") + qq + QStringLiteral("&v=") + dm->version));
         WebBrowser2->navigate(QUrl::fromLocalFile(AppPaths::programFile(QStringLiteral("my.htm"))));
         MediaPlayer1->setFileName(AppPaths::programFile(QStringLiteral("alert.mp3")));
 
@@ -111,8 +111,7 @@ void TfrmMain::ArmRestTimer()
 void TfrmMain::ArmJiepingTimer()
 {
     if (dm->jiepingpinlv > 0) {
-        TimerJieping->setInterval(
-            int(qMin<qint64>(qint64(dm->jiepingpinlv) * 1000, std::numeric_limits<int>::max())));
+        TimerJieping->setInterval(int(qMin<qint64>(qint64(dm->jiepingpinlv) * 1000, std::numeric_limits<int>::max())));
         TimerJieping->start();
     } else {
         TimerJieping->stop();

@@ -15,12 +15,6 @@ QString& workingOverride()
     static QString folder;
     return folder;
 }
-
-QString withoutTrailingSlash(const QString& folder)
-{
-    QString clean = QDir::cleanPath(folder);
-    return clean;
-}
 } // namespace
 
 QString AppPaths::programFolder()
@@ -28,7 +22,7 @@ QString AppPaths::programFolder()
     if (!programOverride().isEmpty()) {
         return programOverride();
     }
-    return withoutTrailingSlash(QCoreApplication::applicationDirPath());
+    return QDir::cleanPath(QCoreApplication::applicationDirPath());
 }
 
 QString AppPaths::workingFolder()
@@ -36,7 +30,7 @@ QString AppPaths::workingFolder()
     if (!workingOverride().isEmpty()) {
         return workingOverride();
     }
-    return withoutTrailingSlash(QDir::currentPath());
+    return QDir::cleanPath(QDir::currentPath());
 }
 
 QString AppPaths::programFile(const QString& fileName)
@@ -51,10 +45,10 @@ QString AppPaths::workingFile(const QString& fileName)
 
 void AppPaths::setProgramFolder(const QString& folder)
 {
-    programOverride() = folder.isEmpty() ? QString() : withoutTrailingSlash(folder);
+    programOverride() = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
 }
 
 void AppPaths::setWorkingFolder(const QString& folder)
 {
-    workingOverride() = folder.isEmpty() ? QString() : withoutTrailingSlash(folder);
+    workingOverride() = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
 }

@@ -24,8 +24,7 @@ void sqlDate(sqlite3_context* context, int, sqlite3_value**)
 }
 
 // year(), month() and day() of a day number; NULL stays NULL.
-template <int Part>
-void sqlDatePart(sqlite3_context* context, int, sqlite3_value** argv)
+template <int Part> void sqlDatePart(sqlite3_context* context, int, sqlite3_value** argv)
 {
     const int type = sqlite3_value_numeric_type(argv[0]);
     if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
@@ -101,12 +100,12 @@ void Connection::createFile()
     const QString temporary = m_filePath + QStringLiteral(".new");
     QFile::remove(temporary);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(temporary).constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(QFile::encodeName(temporary).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
     try {
         if (rc != SQLITE_OK) {
-            throw DbError(QStringLiteral("无法创建数据库“%1”：%2")
-                              .arg(QDir::toNativeSeparators(m_filePath), sqliteMessage(db)));
+            throw DbError(
+                QStringLiteral("无法创建数据库“%1”：%2").arg(QDir::toNativeSeparators(m_filePath), sqliteMessage(db)));
         }
         SchemaMigrator::exec(db, QStringLiteral("PRAGMA synchronous = FULL"));
         m_migrator.createFresh(db);
@@ -142,7 +141,8 @@ void Connection::checkIdentity()
         throw DbError(QStringLiteral("“%1”不是Pelorin数据库，程序不会改动它。").arg(path));
     }
     if (version > m_migrator.targetVersion()) {
-        throw DbError(QStringLiteral("数据库“%1”的版本（%2）比本程序新，请使用新版本的Pelorin。").arg(path).arg(version));
+        throw DbError(
+            QStringLiteral("数据库“%1”的版本（%2）比本程序新，请使用新版本的Pelorin。").arg(path).arg(version));
     }
     m_migrator.upgrade(m_db, version);
 }
@@ -154,8 +154,9 @@ void Connection::registerFunctions()
         int arguments;
         void (*call)(sqlite3_context*, int, sqlite3_value**);
     };
+
     static const Function functions[] = {
-        {"now", 0, sqlNow},           {"date", 0, sqlDate},           {"year", 1, sqlDatePart<0>},
+        {"now", 0, sqlNow},           {"date", 0, sqlDate},       {"year", 1, sqlDatePart<0>},
         {"month", 1, sqlDatePart<1>}, {"day", 1, sqlDatePart<2>},
     };
     // Registered on the connection only: the stored schema never refers to

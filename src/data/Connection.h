@@ -18,6 +18,7 @@ public:
     ~Connection();
 
     QString filePath() const { return m_filePath; }
+
     bool isOpen() const { return m_db != nullptr; }
 
     // Opens on first use; throws DbError when the file cannot serve.

@@ -18,7 +18,7 @@ std::optional<Money> Money::parse(const QString& input)
         negative = text[pos] == QLatin1Char('-');
         ++pos;
     }
-    // Work in unsigned 128-bit-free arithmetic: accumulate with overflow checks.
+    // Accumulate ten-thousandths with overflow checks: at most 19 significant digits fit.
     constexpr qint64 maxUnits = std::numeric_limits<qint64>::max();
     qint64 units = 0;
     int digits = 0;

@@ -18,6 +18,7 @@ public:
     static std::optional<Money> parse(const QString& text);
 
     qint64 units() const { return m_units; }
+
     double toDouble() const { return double(m_units) / double(kScale); }
 
     // Shortest exact form: "12.5", "-3", "0.0001".

@@ -24,26 +24,37 @@ public:
     explicit Query(Connection& connection);
 
     QString sql() const { return m_sql; }
+
     void setSql(const QString& sql);
 
     void open();
     void close();
     void execSql();
+
     bool isActive() const { return m_state != State::Inactive; }
+
     State state() const { return m_state; }
 
     // Rows and the current row. recNo is 0-based; -1 when there is no row.
     int rowCount() const { return int(m_rowIds.size()); }
+
     int recNo() const { return m_recNo; }
+
     void setRecNo(int row);
+
     bool isEmpty() const { return m_rowIds.empty(); }
+
     bool eof() const { return m_recNo < 0 || m_recNo >= rowCount(); }
+
     void first();
     void next();
 
     int columnCount() const { return int(m_columns.size()); }
+
     QString columnName(int column) const { return m_columns[size_t(column)].name; }
+
     ColumnType columnType(int column) const { return m_columns[size_t(column)].type; }
+
     int columnIndex(const QString& name) const; // any case; -1 when absent
 
     // Values of the current row by column name. A missing column throws.
@@ -56,10 +67,12 @@ public:
     // Any row and column, for grids: formatted on demand.
     QString textAt(int row, int column) const;
     QVariant valueAt(int row, int column) const; // date columns as QDateTime, money as double
+
     QVariant storedValueAt(int row, int column) const { return m_cells[cellIndex(row, column)]; }
 
     // Editing the table the statement reads.
     QString tableName() const { return m_table; }
+
     void edit();
     void append();
     // Converts the value as an edit control gives it (text, date, number) to the
@@ -78,6 +91,7 @@ private:
     };
 
     size_t cellIndex(int row, int column) const { return size_t(row) * m_columns.size() + size_t(column); }
+
     int requireColumn(const QString& name) const;
     void requireRow() const;
     void requireEditable() const;

@@ -51,8 +51,7 @@ QList<TableDef> buildTables()
           col("Yujipinggu", K::Number, "预计评估价(万元)"),
           col("shoufu", K::Number, "首付比例(成)")}},
         {QStringLiteral("param_baobao"),
-         {{QStringLiteral("oid"), {K::Integer, 0}, QStringLiteral("编号"), false},
-          col("bir", K::Date, "出生日期")}},
+         {{QStringLiteral("oid"), {K::Integer, 0}, QStringLiteral("编号"), false}, col("bir", K::Date, "出生日期")}},
         {QStringLiteral("alert"),
          {key(), col("dt", K::DateTime, "提醒时间"), text("title", "提醒内容"), col("knd", K::Integer, "提醒方式")}},
         {QStringLiteral("Income"), ledger},
@@ -121,8 +120,8 @@ QStringList Schema::createStatements()
                           columns.join(QLatin1String(", ")) + QLatin1Char(')');
     }
     // The lists filter and sort on these columns.
-    for (const char* name : {"alert", "Income", "Spend", "Jishi", "jiankangdangan", "bb_jishi", "bb_jiaoyu",
-                             "bb_shengao", "bb_tizhong"}) {
+    for (const char* name :
+         {"alert", "Income", "Spend", "Jishi", "jiankangdangan", "bb_jishi", "bb_jiaoyu", "bb_shengao", "bb_tizhong"}) {
         const QString table = QString::fromUtf8(name);
         statements << QLatin1String("CREATE INDEX \"ix_") + table + QLatin1String("_dt\" ON \"") + table +
                           QLatin1String("\" (dt)");

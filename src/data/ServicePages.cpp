@@ -71,6 +71,7 @@ std::optional<QString> ServicePages::adPage(const QString& area)
         const char* area;
         const char* text;
     };
+
     static const Tip tips[] = {
         {"common", "小提示：双击列表中的记录即可修改；按 Esc 关闭窗口。"},
         {"baobao", "宝宝成长日记：定期记录身高体重，见证每一点成长。"},

@@ -163,9 +163,8 @@ SelectShape analyse(const QList<Token>& tokens)
             } else if (expectTable && (token.kind == TokenKind::Word || token.kind == TokenKind::Name)) {
                 shape.tables.append(token.kind == TokenKind::Name ? unquote(token.text) : token.text);
                 expectTable = false;
-            } else if (token.kind == TokenKind::Word &&
-                       (isWord(token, "where") || isWord(token, "order") || isWord(token, "union") ||
-                        isWord(token, "group"))) {
+            } else if (token.kind == TokenKind::Word && (isWord(token, "where") || isWord(token, "order") ||
+                                                         isWord(token, "union") || isWord(token, "group"))) {
                 section = Section::Rest;
             } else if (token.kind == TokenKind::Symbol) {
                 shape.plain = false;
@@ -223,8 +222,8 @@ void addComputedType(const QList<Token>& item, const QStringList& tables, QHash<
         if (isCall) {
             if (lower == QLatin1String("year") || lower == QLatin1String("month") || lower == QLatin1String("day")) {
                 datePart = true;
-            } else if (lower != QLatin1String("min") && lower != QLatin1String("max") && lower != QLatin1String("sum") &&
-                       lower != QLatin1String("abs")) {
+            } else if (lower != QLatin1String("min") && lower != QLatin1String("max") &&
+                       lower != QLatin1String("sum") && lower != QLatin1String("abs")) {
                 other = true;
             }
             continue;
@@ -282,7 +281,8 @@ SqlDialect::Translation SqlDialect::translate(const QString& statement)
             break;
         case TokenKind::Word: {
             const qsizetype next = nextSolid(tokens, i);
-            if (next >= 0 && tokens[next].text == QLatin1String("(") && dateFunctions().contains(token.text.toLower())) {
+            if (next >= 0 && tokens[next].text == QLatin1String("(") &&
+                dateFunctions().contains(token.text.toLower())) {
                 out += functionPrefix() + token.text.toLower();
             } else {
                 out += token.text;

@@ -10,6 +10,7 @@ class SysParams {
 public:
     // val of the first row with that name; empty when there is none.
     static QString read(Query& query, const QString& name);
+
     static bool isOn(Query& query, const QString& name) { return read(query, name) == QLatin1String("Y"); }
 
     // Sets val of the first row with that name; a missing row is added so the

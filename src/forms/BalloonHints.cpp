@@ -19,8 +19,8 @@ BalloonHints::BalloonHints(QObject* parent)
     m_balloon->setWordWrap(true);
     m_balloon->setFont(FontMapper::font(FontMapper::kai(), 19, true));
     m_balloon->setMargin(6);
-    m_balloon->setStyleSheet(QStringLiteral(
-        "QLabel#BalloonHint { background: #ffffe1; color: black; border: 1px solid #767676; border-radius: 8px; }"));
+    m_balloon->setStyleSheet(QStringLiteral("QLabel#BalloonHint { background: #ffffe1; color: black; border: "
+                                            "1px solid #767676; border-radius: 8px; }"));
     connect(qApp, &QObject::destroyed, m_balloon, [this] { delete m_balloon; });
 }
 

@@ -11,7 +11,10 @@ public:
     static QFont font(const QString& family, int pixelSize, bool bold = false);
 
     static QString song() { return QStringLiteral("宋体"); }
+
     static QString kai() { return QStringLiteral("楷体_GB2312"); }
+
     static QString xingkai() { return QStringLiteral("华文行楷"); }
+
     static QString lishu() { return QStringLiteral("隶书"); }
 };

@@ -10,6 +10,7 @@ class QWidget;
 class MessageBox {
 public:
     enum Button { Ok, Yes, No };
+
     enum Kind { Information, Error, Question };
 
     struct Shown {

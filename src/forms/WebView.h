@@ -15,7 +15,9 @@ public:
 
     void navigate(const QUrl& url);
     void reload();
+
     QUrl url() const { return m_url; }
+
     bool showsErrorPage() const { return m_error; }
 
     static QString errorPage(const QString& address, const QString& reason);

@@ -16,6 +16,7 @@ public:
     explicit SoundPlayer(QObject* parent = nullptr);
 
     void setFileName(const QString& fileName) { m_fileName = fileName; }
+
     QString fileName() const { return m_fileName; }
 
     void play();

@@ -246,11 +246,16 @@ void TestMainWindow::windowsFontsRenderInCjkFaces_data()
 {
     QTest::addColumn<QString>("windowsName");
     QTest::addColumn<QString>("installedFace");
-    QTest::newRow("宋体") << "宋体" << "AR PL UMing";
-    QTest::newRow("SimSun") << "SimSun" << "AR PL UMing";
-    QTest::newRow("楷体_GB2312") << "楷体_GB2312" << "AR PL UKai";
-    QTest::newRow("华文行楷") << "华文行楷" << "AR PL UKai";
-    QTest::newRow("隶书") << "隶书" << "Noto Serif CJK";
+    QTest::newRow("宋体") << "宋体"
+                          << "AR PL UMing";
+    QTest::newRow("SimSun") << "SimSun"
+                            << "AR PL UMing";
+    QTest::newRow("楷体_GB2312") << "楷体_GB2312"
+                                 << "AR PL UKai";
+    QTest::newRow("华文行楷") << "华文行楷"
+                              << "AR PL UKai";
+    QTest::newRow("隶书") << "隶书"
+                          << "Noto Serif CJK";
 }
 
 void TestMainWindow::windowsFontsRenderInCjkFaces()
@@ -424,8 +429,8 @@ void TestMainWindow::alertTimer_data()
     QTest::addColumn<int>("interval");
     QTest::newRow("no alarm") << QStringList{} << false << 0;
     QTest::newRow("in ten minutes") << QStringList{"2026-12-11 10:10:00.250", "2026-12-12 08:00"} << true << 600000;
-    QTest::newRow("overdue rings after a minute") << QStringList{"2026-12-01 08:00", "2026-12-12 08:00"} << true
-                                                  << 60000;
+    QTest::newRow("overdue rings after a minute")
+        << QStringList{"2026-12-01 08:00", "2026-12-12 08:00"} << true << 60000;
     QTest::newRow("in thirty seconds") << QStringList{"2026-12-11 10:00:30"} << true << 60000;
     QTest::newRow("half second rounds to even") << QStringList{"2026-12-11 10:01:30.750"} << true << 90000;
     QTest::newRow("odd half rounds up") << QStringList{"2026-12-11 10:01:31.750"} << true << 92000;

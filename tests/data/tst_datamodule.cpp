@@ -49,7 +49,9 @@ class TestDataModule : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+
     void init() { MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(10, 0, 0, 123))); }
+
     void cleanup() { Clock::setInstance(nullptr); }
 
     void freshDatabaseHoldsEveryTable();
@@ -80,8 +82,8 @@ void TestDataModule::freshDatabaseHoldsEveryTable()
 
     for (const TableDef& table : Schema::tables()) {
         QStringList columns;
-        for (const QString& row :
-             rawQuery(folder.path(), QStringLiteral("select name, type from pragma_table_info('%1')").arg(table.name))) {
+        for (const QString& row : rawQuery(
+                 folder.path(), QStringLiteral("select name, type from pragma_table_info('%1')").arg(table.name))) {
             columns << row;
         }
         QStringList expected;
@@ -112,12 +114,13 @@ void TestDataModule::freshDatabaseHoldsTheSettingsRows()
     QCOMPARE(sys.join(QLatin1Char(' ')),
              QStringLiteral("hideonmin|N showhint|Y startmin|N myurl|Y loginpwd| qq| useflag|0 userno|"));
 
-    const QStringList params = rawQuery(folder.path(), QStringLiteral("select param, val, remark from param order by ord"));
+    const QStringList params =
+        rawQuery(folder.path(), QStringLiteral("select param, val, remark from param order by ord"));
     QCOMPARE(params.size(), 17);
-    for (const char* name : {"LeixingShouru", "LeixingZhichu", "Ren", "DaysShouru", "DaysZhichu", "DaysJishi",
-                             "Leixingjishi", "Leixingjishista", "Leixingdianhua", "DaysJiankang", "DaysBaobao",
-                             "LeixingJiankang", "LeixingBaobao", "LeixingBaobaoJiaoyu", "jiepingpinlv", "jiepingpath",
-                             "huyanshijian"}) {
+    for (const char* name :
+         {"LeixingShouru", "LeixingZhichu", "Ren", "DaysShouru", "DaysZhichu", "DaysJishi", "Leixingjishi",
+          "Leixingjishista", "Leixingdianhua", "DaysJiankang", "DaysBaobao", "LeixingJiankang", "LeixingBaobao",
+          "LeixingBaobaoJiaoyu", "jiepingpinlv", "jiepingpath", "huyanshijian"}) {
         const QStringList match = params.filter(QRegularExpression(QStringLiteral("^%1\\|").arg(QLatin1String(name))));
         QCOMPARE(match.size(), 1);
         QVERIFY2(!match.first().section(QLatin1Char('|'), 2).isEmpty(), name);
@@ -309,7 +312,8 @@ void TestDataModule::failedUpgradeLeavesTheFileAsItWas()
     Tdm data(folder.path(), broken);
     QVERIFY(data.creationError().contains(QStringLiteral("升级失败")));
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")), QStringList{QStringLiteral("1")});
-    QCOMPARE(rawQuery(folder.path(), QStringLiteral("select title from Beiwang")), QStringList{QStringLiteral("密码本")});
+    QCOMPARE(rawQuery(folder.path(), QStringLiteral("select title from Beiwang")),
+             QStringList{QStringLiteral("密码本")});
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("select count(*) from pragma_table_info('Beiwang') where "
                                                     "name = 'extra'")),
              QStringList{QStringLiteral("0")});

@@ -11,7 +11,9 @@ class TestQuery : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+
     void init() { MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(10, 0))); }
+
     void cleanup() { Clock::setInstance(nullptr); }
 
     void storesTypedValues_data();
@@ -35,30 +37,41 @@ void TestQuery::storesTypedValues_data()
     QTest::addColumn<bool>("storedNull");
     QTest::addColumn<QString>("readBack");
 
-    QTest::newRow("empty money is NULL") << "Income" << "jine" << QVariant(QString()) << true << "";
-    QTest::newRow("empty number is NULL") << "Dianhua" << "ord" << QVariant(QStringLiteral("")) << true << "";
-    QTest::newRow("empty date is NULL") << "Jishi" << "dt" << QVariant(QStringLiteral("")) << true << "";
-    QTest::newRow("empty text stays text") << "Dianhua" << "xingming" << QVariant(QStringLiteral("")) << false << "";
-    QTest::newRow("money exact") << "Income" << "jine" << QVariant(QStringLiteral("12345.6789")) << false
-                                 << "12345.6789";
-    QTest::newRow("money rounds to four decimals") << "Spend" << "jine" << QVariant(QStringLiteral("0.00005")) << false
-                                                   << "0.0001";
-    QTest::newRow("money negative") << "Spend" << "jine" << QVariant(QStringLiteral("-3.50")) << false << "-3.5";
-    QTest::newRow("number as typed") << "Dianhua" << "ord" << QVariant(QStringLiteral("10")) << false << "10";
-    QTest::newRow("number with fraction") << "param_yuegong" << "lilv" << QVariant(QStringLiteral("6.55")) << false
-                                          << "6.55";
-    QTest::newRow("date text") << "Jishi" << "dt" << QVariant(QStringLiteral("2024-02-29")) << false << "2024-02-29";
-    QTest::newRow("date drops the time") << "Income" << "dt"
-                                         << QVariant(QDateTime(QDate(2026, 1, 2), QTime(23, 59))) << false
+    QTest::newRow("empty money is NULL") << "Income"
+                                         << "jine" << QVariant(QString()) << true << "";
+    QTest::newRow("empty number is NULL") << "Dianhua"
+                                          << "ord" << QVariant(QStringLiteral("")) << true << "";
+    QTest::newRow("empty date is NULL") << "Jishi"
+                                        << "dt" << QVariant(QStringLiteral("")) << true << "";
+    QTest::newRow("empty text stays text") << "Dianhua"
+                                           << "xingming" << QVariant(QStringLiteral("")) << false << "";
+    QTest::newRow("money exact") << "Income"
+                                 << "jine" << QVariant(QStringLiteral("12345.6789")) << false << "12345.6789";
+    QTest::newRow("money rounds to four decimals")
+        << "Spend"
+        << "jine" << QVariant(QStringLiteral("0.00005")) << false << "0.0001";
+    QTest::newRow("money negative") << "Spend"
+                                    << "jine" << QVariant(QStringLiteral("-3.50")) << false << "-3.5";
+    QTest::newRow("number as typed") << "Dianhua"
+                                     << "ord" << QVariant(QStringLiteral("10")) << false << "10";
+    QTest::newRow("number with fraction") << "param_yuegong"
+                                          << "lilv" << QVariant(QStringLiteral("6.55")) << false << "6.55";
+    QTest::newRow("date text") << "Jishi"
+                               << "dt" << QVariant(QStringLiteral("2024-02-29")) << false << "2024-02-29";
+    QTest::newRow("date drops the time") << "Income"
+                                         << "dt" << QVariant(QDateTime(QDate(2026, 1, 2), QTime(23, 59))) << false
                                          << "2026-01-02";
-    QTest::newRow("date and time") << "alert" << "dt" << QVariant(QStringLiteral("2026-12-24 20:30")) << false
+    QTest::newRow("date and time") << "alert"
+                                   << "dt" << QVariant(QStringLiteral("2026-12-24 20:30")) << false
                                    << "2026-12-24 20:30:00";
-    QTest::newRow("integer") << "alert" << "knd" << QVariant(QStringLiteral("6")) << false << "6";
-    QTest::newRow("fifty characters") << "param" << "val" << QVariant(QString(50, QChar(0x4E2D))) << false
+    QTest::newRow("integer") << "alert"
+                             << "knd" << QVariant(QStringLiteral("6")) << false << "6";
+    QTest::newRow("fifty characters") << "param"
+                                      << "val" << QVariant(QString(50, QChar(0x4E2D))) << false
                                       << QString(50, QChar(0x4E2D));
-    QTest::newRow("emoji counted as characters") << "param" << "val"
-                                                 << QVariant(QString::fromUtf8("😀").repeated(50)) << false
-                                                 << QString::fromUtf8("😀").repeated(50);
+    QTest::newRow("emoji counted as characters")
+        << "param"
+        << "val" << QVariant(QString::fromUtf8("😀").repeated(50)) << false << QString::fromUtf8("😀").repeated(50);
 }
 
 void TestQuery::storesTypedValues()
@@ -93,14 +106,36 @@ void TestQuery::refusesValuesTheColumnCannotTake_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("letters in money") << "Income" << "jine" << "十块" << "金额";
-    QTest::newRow("two points in money") << "Spend" << "jine" << "1.2.3" << "金额";
-    QTest::newRow("money beyond 19 digits") << "Spend" << "jine" << "99999999999999999999" << "金额";
-    QTest::newRow("letters in sort number") << "Dianhua" << "ord" << "abc" << "编号(排序)";
-    QTest::newRow("impossible date") << "Jishi" << "dt" << "2026-02-30" << "日期";
-    QTest::newRow("not a date") << "bb_jishi" << "dt" << "明天" << "日期";
-    QTest::newRow("fraction in integer") << "alert" << "knd" << "1.5" << "提醒方式";
-    QTest::newRow("parameter over 50") << "param" << "val" << QString(51, QLatin1Char('x')) << "值";
+    QTest::newRow("letters in money") << "Income"
+                                      << "jine"
+                                      << "十块"
+                                      << "金额";
+    QTest::newRow("two points in money") << "Spend"
+                                         << "jine"
+                                         << "1.2.3"
+                                         << "金额";
+    QTest::newRow("money beyond 19 digits") << "Spend"
+                                            << "jine"
+                                            << "99999999999999999999"
+                                            << "金额";
+    QTest::newRow("letters in sort number") << "Dianhua"
+                                            << "ord"
+                                            << "abc"
+                                            << "编号(排序)";
+    QTest::newRow("impossible date") << "Jishi"
+                                     << "dt"
+                                     << "2026-02-30"
+                                     << "日期";
+    QTest::newRow("not a date") << "bb_jishi"
+                                << "dt"
+                                << "明天"
+                                << "日期";
+    QTest::newRow("fraction in integer") << "alert"
+                                         << "knd"
+                                         << "1.5"
+                                         << "提醒方式";
+    QTest::newRow("parameter over 50") << "param"
+                                       << "val" << QString(51, QLatin1Char('x')) << "值";
 }
 
 void TestQuery::refusesValuesTheColumnCannotTake()

@@ -10,7 +10,9 @@ class TestSqlDialect : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+
     void init() { MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(10, 0))); }
+
     void cleanup() { Clock::setInstance(nullptr); }
 
     void translates_data();
@@ -43,16 +45,20 @@ void TestSqlDialect::translates_data()
                              << "select * from alert where dt < 36585";
     QTest::newRow("now plus days") << "select * from alert where 1=1 and dt < now() + 7"
                                    << "select * from alert where 1=1 and dt < pel_now() + 7";
-    QTest::newRow("date parts") << "select year(dt) as y, month(dt) as m, Day(dt) as d from income where year(dt) >= 2020"
-                                << "select pel_year(dt) as y, pel_month(dt) as m, pel_day(dt) as d from income "
-                                   "where pel_year(dt) >= 2020";
-    QTest::newRow("min stays") << "select min(dt) as mdt from alert" << "select min(dt) as mdt from alert";
+    QTest::newRow("date parts")
+        << "select year(dt) as y, month(dt) as m, Day(dt) as d from income where year(dt) >= 2020"
+        << "select pel_year(dt) as y, pel_month(dt) as m, pel_day(dt) as d from income "
+           "where pel_year(dt) >= 2020";
+    QTest::newRow("min stays") << "select min(dt) as mdt from alert"
+                               << "select min(dt) as mdt from alert";
     QTest::newRow("strings untouched") << "select * from Jishi where jishi = '#x# now() year(1)'"
                                        << "select * from Jishi where jishi = '#x# now() year(1)'";
     QTest::newRow("double-quoted constant") << "select \"it's\" as a from param"
                                             << "select 'it''s' as a from param";
-    QTest::newRow("bracketed name") << "select [val] from [param]" << "select \"val\" from \"param\"";
-    QTest::newRow("column named day") << "select day from t" << "select day from t";
+    QTest::newRow("bracketed name") << "select [val] from [param]"
+                                    << "select \"val\" from \"param\"";
+    QTest::newRow("column named day") << "select day from t"
+                                      << "select day from t";
 }
 
 void TestSqlDialect::translates()
@@ -64,7 +70,8 @@ void TestSqlDialect::translates()
 
 void TestSqlDialect::refusesImpossibleDateLiteral()
 {
-    QVERIFY_THROWS_EXCEPTION(DbError, SqlDialect::translate(QStringLiteral("select * from Income where dt > #2026-02-30#")));
+    QVERIFY_THROWS_EXCEPTION(DbError,
+                             SqlDialect::translate(QStringLiteral("select * from Income where dt > #2026-02-30#")));
 }
 
 void TestSqlDialect::addRow(Query& query, const QString& date, const QString& type, const QString& amount)
@@ -162,7 +169,8 @@ void TestSqlDialect::balanceUnionKeepsExactMoney()
     addRow(query, QStringLiteral("2019-05-05"), QStringLiteral("餐饮"), QStringLiteral("99"));
     query.setSql(QStringLiteral(
         "select year(dt) as y, month(dt) as m, day(dt) as d, dt,'收入' as leixing,ren,jine from income where "
-        "year(dt) >= 2020 union all select year(dt) as y, month(dt) as m, day(dt) as d, dt,'支出' as leixing,ren,"
+        "year(dt) >= 2020 union all select year(dt) as y, month(dt) as m, day(dt) as d, dt,'支出' as "
+        "leixing,ren,"
         "0-jine from spend where year(dt) >= 2020"));
     query.open();
     QCOMPARE(query.rowCount(), 20);

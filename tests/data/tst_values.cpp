@@ -23,20 +23,34 @@ void TestValues::moneyParses_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QString>("shortest");
     QTest::addColumn<QString>("twoDecimals");
-    QTest::newRow("whole") << "100" << true << "100" << "100.00";
-    QTest::newRow("fraction") << "12.5" << true << "12.5" << "12.50";
-    QTest::newRow("four decimals") << "0.0001" << true << "0.0001" << "0.00";
-    QTest::newRow("rounds half up") << "2.00005" << true << "2.0001" << "2.00";
-    QTest::newRow("negative") << "-7.456" << true << "-7.456" << "-7.46";
-    QTest::newRow("plus and spaces") << " +3 " << true << "3" << "3.00";
-    QTest::newRow("leading point") << ".5" << true << "0.5" << "0.50";
-    QTest::newRow("largest") << "922337203685477.5807" << true << "922337203685477.5807" << "922337203685477.58";
-    QTest::newRow("too large") << "922337203685477.5808" << false << "" << "";
-    QTest::newRow("empty") << "" << false << "" << "";
-    QTest::newRow("letters") << "12a" << false << "" << "";
-    QTest::newRow("full-width digits") << "１２" << false << "" << "";
-    QTest::newRow("two points") << "1.2.3" << false << "" << "";
-    QTest::newRow("sign only") << "-" << false << "" << "";
+    QTest::newRow("whole") << "100" << true << "100"
+                           << "100.00";
+    QTest::newRow("fraction") << "12.5" << true << "12.5"
+                              << "12.50";
+    QTest::newRow("four decimals") << "0.0001" << true << "0.0001"
+                                   << "0.00";
+    QTest::newRow("rounds half up") << "2.00005" << true << "2.0001"
+                                    << "2.00";
+    QTest::newRow("negative") << "-7.456" << true << "-7.456"
+                              << "-7.46";
+    QTest::newRow("plus and spaces") << " +3 " << true << "3"
+                                     << "3.00";
+    QTest::newRow("leading point") << ".5" << true << "0.5"
+                                   << "0.50";
+    QTest::newRow("largest") << "922337203685477.5807" << true << "922337203685477.5807"
+                             << "922337203685477.58";
+    QTest::newRow("too large") << "922337203685477.5808" << false << ""
+                               << "";
+    QTest::newRow("empty") << "" << false << ""
+                           << "";
+    QTest::newRow("letters") << "12a" << false << ""
+                             << "";
+    QTest::newRow("full-width digits") << "１２" << false << ""
+                                       << "";
+    QTest::newRow("two points") << "1.2.3" << false << ""
+                                << "";
+    QTest::newRow("sign only") << "-" << false << ""
+                               << "";
 }
 
 void TestValues::moneyParses()

@@ -19,6 +19,7 @@ public:
     }
 
     void setNow(const QDateTime& now) { m_now = now; }
+
     void advanceSecs(qint64 secs) { m_now = m_now.addSecs(secs); }
 
 protected:

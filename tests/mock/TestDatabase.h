@@ -27,6 +27,7 @@ public:
     }
 
     QString folder() const { return m_folder; }
+
     QString path() const { return m_folder + QStringLiteral("/pel.dll"); }
 
     Connection& connection()
