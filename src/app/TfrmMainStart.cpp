@@ -77,7 +77,12 @@ void TfrmMain::MarkFirstStart()
     m_firstStart = FirstStart::mark(*dm);
     if (m_firstStart) {
         // Draws the eye to the autostart box until the program ends.
-        cbAutoStart->setStyleSheet(QStringLiteral("QCheckBox { background: red; color: white; }"));
+        cbAutoStart->setBackgroundRole(QPalette::Window);
+        cbAutoStart->setAutoFillBackground(true);
+        QPalette palette = cbAutoStart->palette();
+        palette.setColor(QPalette::Window, Qt::red);
+        palette.setColor(QPalette::WindowText, Qt::white);
+        cbAutoStart->setPalette(palette);
     }
 }
 

@@ -140,7 +140,9 @@ void TestMainWindow::freshStartShowsEverything()
     QVERIFY(main->firstStart());
     QCOMPARE(sys(QStringLiteral("useflag")), QStringLiteral("1"));
     QCOMPARE(sys(QStringLiteral("userno")), QStringLiteral("20261211100000250"));
-    QVERIFY(main->cbAutoStart->styleSheet().contains(QStringLiteral("red")));
+    QVERIFY(main->cbAutoStart->autoFillBackground());
+    QCOMPARE(main->cbAutoStart->palette().color(QPalette::Window), QColor(Qt::red));
+    QCOMPARE(main->cbAutoStart->palette().color(QPalette::WindowText), QColor(Qt::white));
 
     // The settings of a new database.
     QVERIFY(main->cbShowhint->isChecked());
@@ -156,7 +158,8 @@ void TestMainWindow::secondStartKeepsNormalColours()
     setSys(QStringLiteral("useflag"), QStringLiteral("1"));
     TfrmMain* main = showMain();
     QVERIFY(!main->firstStart());
-    QVERIFY(main->cbAutoStart->styleSheet().isEmpty());
+    QVERIFY(!main->cbAutoStart->autoFillBackground());
+    QVERIFY(main->cbAutoStart->palette().color(QPalette::Window) != QColor(Qt::red));
     QCOMPARE(sys(QStringLiteral("userno")), QString());
 }
 
