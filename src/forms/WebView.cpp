@@ -1,29 +1,13 @@
 #include "WebView.h"
 
 #include "ServicePages.h"
+#include "TextFile.h"
 #include "UrlOpener.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
-namespace {
-// Pages written by older versions may be in the GBK encoding.
-QString decodePage(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        return text;
-    }
-    QStringDecoder gbk("GB18030");
-    if (gbk.isValid()) {
-        return gbk.decode(bytes);
-    }
-    return QString::fromLatin1(bytes);
-}
-} // namespace
 
 WebView::WebView(QWidget* parent)
     : QTextBrowser(parent)
@@ -57,7 +41,7 @@ void WebView::navigate(const QUrl& url)
         QFile file(url.toLocalFile());
         if (file.open(QIODevice::ReadOnly)) {
             setSearchPaths({QFileInfo(file).absolutePath()});
-            setHtml(decodePage(file.readAll()));
+            setHtml(TextFile::decode(file.readAll()));
             return;
         }
         m_error = true;
