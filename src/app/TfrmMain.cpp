@@ -163,6 +163,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     RzTrayIcon1->setContextMenu(trayMenu);
 
     buildTimers();
+    connectModuleButtons();
 }
 
 TfrmMain::~TfrmMain() = default;

@@ -78,6 +78,7 @@ protected:
 private:
     void buildButtonBar();
     void buildTimers();
+    void connectModuleButtons();
     void runShowSequence();
     void updateClock();
 

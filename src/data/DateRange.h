@@ -16,6 +16,7 @@ public:
         QDate date;
         bool usedFallback = false;
     };
+
     static Start startFromDays(const QString& daysParameter, int fallbackDays);
 
     static QString literalText(const QDate& date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }

@@ -113,7 +113,7 @@ void Query::open()
     }
     while (statement.step()) {
         for (int i = 0; i < count; ++i) {
-            m_cells.push_back(statement.value(i));
+            statement.appendValueTo(i, m_cells);
         }
         m_rowIds.push_back(editable ? statement.value(count).toLongLong() : -1);
     }
@@ -197,7 +197,7 @@ QDateTime Query::asDateTime(const QString& name) const
     if (eof()) {
         return {};
     }
-    const QVariant stored = m_cells[cellIndex(m_recNo, column)];
+    const QVariant stored = m_cells.value(cellIndex(m_recNo, column));
     if (stored.isNull()) {
         return {};
     }
@@ -213,7 +213,7 @@ double Query::asNumber(const QString& name) const
     if (eof()) {
         return 0;
     }
-    const QVariant stored = m_cells[cellIndex(m_recNo, column)];
+    const QVariant stored = m_cells.value(cellIndex(m_recNo, column));
     if (m_columns[size_t(column)].type.kind == ColumnKind::Money && stored.typeId() == QMetaType::LongLong) {
         return Money::fromUnits(stored.toLongLong()).toDouble();
     }
@@ -226,7 +226,7 @@ Money Query::asMoney(const QString& name) const
     if (eof()) {
         return {};
     }
-    const QVariant stored = m_cells[cellIndex(m_recNo, column)];
+    const QVariant stored = m_cells.value(cellIndex(m_recNo, column));
     if (m_columns[size_t(column)].type.kind == ColumnKind::Money && stored.typeId() == QMetaType::LongLong) {
         return Money::fromUnits(stored.toLongLong());
     }
@@ -236,17 +236,17 @@ Money Query::asMoney(const QString& name) const
 bool Query::isNull(const QString& name) const
 {
     const int column = requireColumn(name);
-    return eof() || m_cells[cellIndex(m_recNo, column)].isNull();
+    return eof() || m_cells.isNull(cellIndex(m_recNo, column));
 }
 
 QString Query::textAt(int row, int column) const
 {
-    return formatStored(m_columns[size_t(column)].type, m_cells[cellIndex(row, column)]);
+    return formatStored(m_columns[size_t(column)].type, m_cells.value(cellIndex(row, column)));
 }
 
 QVariant Query::valueAt(int row, int column) const
 {
-    const QVariant stored = m_cells[cellIndex(row, column)];
+    const QVariant stored = m_cells.value(cellIndex(row, column));
     const ColumnType type = m_columns[size_t(column)].type;
     if (stored.isNull() || stored.typeId() == QMetaType::QString) {
         return stored;
@@ -273,7 +273,10 @@ void Query::edit()
     }
     if (m_state == State::Browse) {
         const size_t begin = cellIndex(m_recNo, 0);
-        m_savedRow.assign(m_cells.begin() + qsizetype(begin), m_cells.begin() + qsizetype(begin + m_columns.size()));
+        m_savedRow.clear();
+        for (size_t i = 0; i < m_columns.size(); ++i) {
+            m_savedRow.push_back(m_cells.value(begin + i));
+        }
         m_dirty.assign(m_columns.size(), false);
         m_state = State::Edit;
     }
@@ -389,7 +392,7 @@ void Query::setValue(const QString& name, const QVariant& value)
     }
     const int column = requireColumn(name);
     const QVariant stored = convert(column, value);
-    m_cells[cellIndex(m_recNo, column)] = stored;
+    m_cells.set(cellIndex(m_recNo, column), stored);
     m_dirty[size_t(column)] = true;
 }
 
@@ -404,7 +407,7 @@ void Query::post()
     for (int i = 0; i < columnCount(); ++i) {
         if (m_dirty[size_t(i)]) {
             names << quoted(m_columns[size_t(i)].name);
-            values << m_cells[cellIndex(m_recNo, i)];
+            values << m_cells.value(cellIndex(m_recNo, i));
         }
     }
     if (m_state == State::Insert) {
@@ -451,7 +454,7 @@ void Query::refreshRow(int row)
     for (int i = 0; i < statement.columnCount(); ++i) {
         const int column = columnIndex(statement.columnName(i));
         if (column >= 0) {
-            m_cells[cellIndex(row, column)] = statement.value(i);
+            m_cells.set(cellIndex(row, column), statement.value(i));
         }
     }
 }
@@ -463,7 +466,9 @@ void Query::cancel()
         m_rowIds.pop_back();
         m_recNo = m_rowIds.empty() ? -1 : qMin(m_recNo, rowCount() - 1);
     } else if (m_state == State::Edit) {
-        std::copy(m_savedRow.begin(), m_savedRow.end(), m_cells.begin() + qsizetype(cellIndex(m_recNo, 0)));
+        for (size_t i = 0; i < m_savedRow.size(); ++i) {
+            m_cells.set(cellIndex(m_recNo, 0) + i, m_savedRow[i]);
+        }
     }
     if (m_state == State::Insert || m_state == State::Edit) {
         m_state = State::Browse;
@@ -485,8 +490,7 @@ void Query::deleteCurrent()
                         QStringLiteral("DELETE FROM ") + quoted(m_table) + QStringLiteral(" WHERE rowid = ?"));
     statement.bind(1, m_rowIds[size_t(m_recNo)]);
     statement.step();
-    const auto begin = m_cells.begin() + qsizetype(cellIndex(m_recNo, 0));
-    m_cells.erase(begin, begin + qsizetype(m_columns.size()));
+    m_cells.erase(cellIndex(m_recNo, 0), m_columns.size());
     m_rowIds.erase(m_rowIds.begin() + m_recNo);
     if (m_recNo >= rowCount()) {
         m_recNo = rowCount() - 1;

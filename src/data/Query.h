@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CellStore.h"
 #include "ColumnType.h"
 #include "Money.h"
 
@@ -68,7 +69,7 @@ public:
     QString textAt(int row, int column) const;
     QVariant valueAt(int row, int column) const; // date columns as QDateTime, money as double
 
-    QVariant storedValueAt(int row, int column) const { return m_cells[cellIndex(row, column)]; }
+    QVariant storedValueAt(int row, int column) const { return m_cells.value(cellIndex(row, column)); }
 
     // Editing the table the statement reads.
     QString tableName() const { return m_table; }
@@ -105,7 +106,7 @@ private:
     State m_state = State::Inactive;
     std::vector<Column> m_columns;
     QHash<QString, int> m_columnByName; // lower-case name -> index
-    std::vector<QVariant> m_cells;
+    CellStore m_cells;
     std::vector<qint64> m_rowIds;
     int m_recNo = -1;
     std::vector<bool> m_dirty;

@@ -126,6 +126,11 @@ QStringList Schema::createStatements()
         statements << QLatin1String("CREATE INDEX \"ix_") + table + QLatin1String("_dt\" ON \"") + table +
                           QLatin1String("\" (dt)");
     }
+    for (const char* name : {"Dianhua", "Beiwang", "MyUrl", "param"}) {
+        const QString table = QString::fromUtf8(name);
+        statements << QLatin1String("CREATE INDEX \"ix_") + table + QLatin1String("_ord\" ON \"") + table +
+                          QLatin1String("\" (ord)");
+    }
     statements << QStringLiteral("CREATE INDEX ix_sysparam_param ON sysparam (param)")
                << QStringLiteral("CREATE INDEX ix_param_param ON param (param)");
     return statements;

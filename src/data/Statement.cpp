@@ -1,5 +1,6 @@
 #include "Statement.h"
 
+#include "CellStore.h"
 #include "DbError.h"
 
 #include <sqlite3.h>
@@ -108,4 +109,23 @@ QVariant Statement::value(int column) const
 bool Statement::isNull(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+void Statement::appendValueTo(int column, CellStore& store) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        store.appendInteger(sqlite3_column_int64(m_stmt, column));
+        return;
+    case SQLITE_FLOAT:
+        store.appendReal(sqlite3_column_double(m_stmt, column));
+        return;
+    case SQLITE_NULL:
+        store.appendNull();
+        return;
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+        store.appendText(text, sqlite3_column_bytes(m_stmt, column));
+    }
+    }
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 
+class CellStore;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -26,6 +27,8 @@ public:
     QString declaredType(int column) const;
     QVariant value(int column) const;
     bool isNull(int column) const;
+    // Appends the column's value without making a QString of it.
+    void appendValueTo(int column, CellStore& store) const;
 
 private:
     sqlite3* m_db = nullptr;

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 WebView::WebView(QWidget* parent)
     : QTextBrowser(parent)
 {

@@ -13,6 +13,7 @@ class TestTextAndDates : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+
     void cleanup() { Clock::setInstance(nullptr); }
 
     void listParameterItems_data();
@@ -94,8 +95,10 @@ void TestTextAndDates::textFileRoundTrip_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("readBack");
-    QTest::newRow("two lines") << "第一行\n第二行" << QByteArray("\xE7\xAC\xAC\xE4\xB8\x80\xE8\xA1\x8C\r\n\xE7\xAC\xAC\xE4\xBA\x8C\xE8\xA1\x8C\r\n")
-                               << "第一行\n第二行";
+    QTest::newRow("two lines")
+        << "第一行\n第二行"
+        << QByteArray("\xE7\xAC\xAC\xE4\xB8\x80\xE8\xA1\x8C\r\n\xE7\xAC\xAC\xE4\xBA\x8C\xE8\xA1\x8C\r\n")
+        << "第一行\n第二行";
     QTest::newRow("empty pad") << "" << QByteArray() << "";
     QTest::newRow("empty middle line") << "a\n\nb" << QByteArray("a\r\n\r\nb\r\n") << "a\n\nb";
     QTest::newRow("trailing newline") << "a\n" << QByteArray("a\r\n") << "a";

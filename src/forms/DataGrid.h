@@ -1,0 +1,69 @@
+#pragma once
+
+#include "GridColumn.h"
+
+#include <QList>
+#include <QWidget>
+
+class GroupByBox;
+class Query;
+class QueryGridModel;
+class QTreeView;
+
+// A record list: the rows of a Query, read-only, one row selected at a time,
+// with a strip above the headers to group the rows by dragging columns there.
+// The selected data row is the Query's current row.
+class DataGrid : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DataGrid(QWidget* parent = nullptr);
+
+    void setColumns(const QList<GridColumn>& columns); // drops the grouping
+    QList<GridColumn> columns() const;
+
+    // Shows the query's rows and selects its current row. The grid does not own it.
+    void setQuery(Query* query);
+    Query* query() const;
+    // Call after the query was opened again: rebuilds, keeps the grouping and
+    // selects the query's current row.
+    void reload();
+
+    // -1 when nothing or a group row is selected.
+    int currentQueryRow() const;
+    void setCurrentQueryRow(int queryRow);
+
+    void groupBy(int column); // adds the next level
+    void ungroup(int column);
+    void setGroupedColumns(const QList<int>& columns);
+    QList<int> groupedColumns() const;
+    // Query rows in the order shown with every group expanded.
+    QList<int> displayOrder() const;
+
+    void setGroupByBoxVisible(bool visible);
+    bool isGroupByBoxVisible() const;
+
+    QTreeView* view() const { return m_view; }
+
+    QueryGridModel* model() const { return m_model; }
+
+    GroupByBox* groupByBox() const { return m_box; }
+
+Q_SIGNALS:
+    // The selection moved to another data row (or, as -1, to a group row or
+    // nothing); also sent after setQuery() and reload(), as the rows are new.
+    // The Query is already on that row; with -1 it stays on the row it had.
+    void currentQueryRowChanged(int queryRow);
+    void rowDoubleClicked(); // on a data row; the Query is on that row
+
+private:
+    int queryRecNo() const; // -1 without a current row
+    void showNewRows();
+    void showRows(int queryRow);
+    void onCurrentChanged(const QModelIndex& current);
+
+    GroupByBox* m_box = nullptr;
+    QTreeView* m_view = nullptr;
+    QueryGridModel* m_model = nullptr;
+    int m_currentQueryRow = -1;
+};

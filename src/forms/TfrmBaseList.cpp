@@ -1,0 +1,241 @@
+#include "TfrmBaseList.h"
+
+#include "DataGrid.h"
+#include "DbError.h"
+#include "FileDialog.h"
+#include "FontMapper.h"
+#include "MessageBox.h"
+#include "Query.h"
+#include "TMcxButton.h"
+#include "Tdm.h"
+#include "TfrmBaseEdit.h"
+#include "WebView.h"
+#include "XlsWriter.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+TfrmBaseList::TfrmBaseList(QWidget* owner)
+    : TfrmBaseTool(owner)
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowState(Qt::WindowMaximized);
+
+    btnNew = addToolButton(QStringLiteral("btnNew"), QStringLiteral("新增"));
+    btnCopyNew = addToolButton(QStringLiteral("btnCopyNew"), QStringLiteral("复制新增"));
+    btnEdit = addToolButton(QStringLiteral("btnEdit"), QStringLiteral("修改"));
+    btnDelete = addToolButton(QStringLiteral("btnDelete"), QStringLiteral("删除"));
+    btnDelete->hide();
+    connect(btnNew, &QPushButton::clicked, this, &TfrmBaseList::newRecord);
+    connect(btnCopyNew, &QPushButton::clicked, this, &TfrmBaseList::copyRecord);
+    connect(btnEdit, &QPushButton::clicked, this, &TfrmBaseList::editRecord);
+    connect(btnDelete, &QPushButton::clicked, this, &TfrmBaseList::DeleteAction);
+
+    cxGrid1 = new DataGrid(this);
+    cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
+    cxGrid1->setQuery(&query());
+    windowLayout()->addWidget(cxGrid1, 1);
+    connect(cxGrid1, &DataGrid::rowDoubleClicked, this, &TfrmBaseList::onDoubleClick);
+
+    MPanel1 = new QFrame(this);
+    MPanel1->setObjectName(QStringLiteral("MPanel1"));
+    MPanel1->setFixedHeight(77);
+    auto* adLayout = new QVBoxLayout(MPanel1);
+    adLayout->setContentsMargins(0, 0, 0, 0);
+    WebBrowser1 = new WebView(MPanel1);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    adLayout->addWidget(WebBrowser1);
+    windowLayout()->addWidget(MPanel1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    m_statusPanel = new QLabel(StatusBar1);
+    m_statusPanel->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusBar1->addWidget(m_statusPanel);
+    setStatusPanelWidth(1000);
+    windowLayout()->addWidget(StatusBar1);
+}
+
+TfrmBaseList::~TfrmBaseList() = default;
+
+void TfrmBaseList::setStatusText(const QString& text)
+{
+    m_statusPanel->setText(text);
+}
+
+QString TfrmBaseList::statusText() const
+{
+    return m_statusPanel->text();
+}
+
+void TfrmBaseList::setStatusPanelWidth(int width)
+{
+    m_statusPanel->setFixedWidth(width);
+}
+
+void TfrmBaseList::setColumns(const QList<GridColumn>& columns)
+{
+    cxGrid1->setColumns(columns);
+}
+
+void TfrmBaseList::offerDeleteAndExport()
+{
+    btnDelete->show();
+    auto* exportButton = new TMcxButton(QStringLiteral("导出Excel"), pnlTool);
+    exportButton->setObjectName(QStringLiteral("btnToExcel"));
+    exportButton->setFixedSize(kButtonWidth, kButtonHeight);
+    // "导出Excel" needs a little less than the window font to fit 75 pixels.
+    exportButton->setFont(FontMapper::font(FontMapper::song(), 14));
+    exportButton->setAutoDefault(false);
+    toolLayout()->insertWidget(toolLayout()->count() - 1, exportButton);
+    btnToExcel = exportButton;
+    connect(btnToExcel, &QPushButton::clicked, this, &TfrmBaseList::ExportAction);
+}
+
+void TfrmBaseList::addTip()
+{
+    Label3 = new QLabel(QStringLiteral("温馨提示：双击列表即可快速“复制信息”！"), pnlTool);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setFont(FontMapper::font(FontMapper::song(), 12));
+    Label3->setContentsMargins(8, 0, 0, 0);
+    toolLayout()->insertWidget(toolLayout()->count() - 1, Label3);
+}
+
+void TfrmBaseList::showEvent(QShowEvent* event)
+{
+    TfrmBaseTool::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        ShowStep();
+    }
+}
+
+void TfrmBaseList::ShowStep()
+{
+    BaseSql = QStringLiteral("select * from ") + TableName + QStringLiteral(" where 1=1");
+    openQuery(BaseSql + OrderSql);
+    showAdPage();
+}
+
+void TfrmBaseList::showAdPage()
+{
+    WebBrowser1->navigate(QUrl(m_adPage));
+}
+
+void TfrmBaseList::openQuery(const QString& sql)
+{
+    query().close();
+    query().setSql(sql);
+    try {
+        query().open();
+    } catch (...) {
+        cxGrid1->reload();
+        updateButtons();
+        throw;
+    }
+    cxGrid1->reload();
+    updateButtons();
+}
+
+void TfrmBaseList::requery()
+{
+    openQuery(query().sql());
+}
+
+void TfrmBaseList::updateButtons()
+{
+    const bool hasRows = query().rowCount() > 0;
+    btnNew->setEnabled(true);
+    btnEdit->setEnabled(hasRows);
+    btnDelete->setEnabled(hasRows);
+    btnCopyNew->setEnabled(hasRows);
+}
+
+void TfrmBaseList::onDoubleClick()
+{
+    if (btnCopyNew->isVisible() && btnCopyNew->isEnabled()) {
+        btnCopyNew->click();
+    } else if (btnEdit->isVisible() && btnEdit->isEnabled()) {
+        btnEdit->click();
+    }
+}
+
+void TfrmBaseList::runEditor(EditorMode mode)
+{
+    if (mode != EditorMode::New && query().eof()) {
+        return;
+    }
+    std::unique_ptr<TfrmBaseEdit> editor(createEditor());
+    switch (mode) {
+    case EditorMode::New:
+        if (!m_keepEditorCaptions) {
+            editor->setWindowTitle(QStringLiteral("新增"));
+        }
+        editor->RecordOid = QStringLiteral("0");
+        break;
+    case EditorMode::Edit:
+        if (!m_keepEditorCaptions) {
+            editor->setWindowTitle(QStringLiteral("修改"));
+        }
+        editor->RecordOid = query().asText(QStringLiteral("oid"));
+        break;
+    case EditorMode::Copy:
+        editor->setWindowTitle(QStringLiteral("复制新增"));
+        editor->setCopyMode();
+        editor->RecordOid = query().asText(QStringLiteral("oid"));
+        break;
+    }
+    if (editor->exec() == QDialog::Accepted) {
+        requery();
+    }
+}
+
+void TfrmBaseList::DeleteAction()
+{
+    if (query().eof()) {
+        return;
+    }
+    if (MessageBox::question(this, QStringLiteral("确定删除吗？")) != MessageBox::Yes) {
+        return;
+    }
+    query().deleteCurrent();
+    afterDelete();
+}
+
+QString TfrmBaseList::proposedExportName() const
+{
+    return windowTitle() + QLatin1Char('_') + dm->title + QStringLiteral(".xls");
+}
+
+void TfrmBaseList::ExportAction()
+{
+    const QString path =
+        FileDialog::getSaveFileName(this, proposedExportName(), QStringLiteral("*.xls (*.xls)"), QStringLiteral("xls"));
+    if (path.isEmpty()) {
+        return;
+    }
+    QStringList captions;
+    QList<int> widths;
+    QList<int> sourceColumns;
+    for (const GridColumn& column : cxGrid1->columns()) {
+        captions << column.caption;
+        widths << column.width;
+        sourceColumns << query().columnIndex(column.field);
+    }
+    const QList<int> rows = cxGrid1->displayOrder();
+    const Query& data = query();
+    const auto cell = [&](int row, int column) {
+        const int source = sourceColumns[column];
+        return source < 0 ? QVariant() : data.valueAt(rows[row], source);
+    };
+    QString error;
+    if (!XlsWriter::write(path, windowTitle(), captions, int(rows.size()), cell, widths, &error)) {
+        MessageBox::error(this, error);
+    }
+}

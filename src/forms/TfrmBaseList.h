@@ -1,0 +1,91 @@
+#pragma once
+
+#include "GridColumn.h"
+#include "TfrmBaseTool.h"
+
+class DataGrid;
+class QFrame;
+class QLabel;
+class QStatusBar;
+class TfrmBaseEdit;
+class WebView;
+
+// A book's list: a grid of its rows with 新增, 复制新增, 修改 (and 删除 and
+// 导出Excel where the book offers them), opening the book's editor in new,
+// copy or edit mode and re-running the query when the editor saved.
+class TfrmBaseList : public TfrmBaseTool {
+    Q_OBJECT
+
+public:
+    explicit TfrmBaseList(QWidget* owner = nullptr);
+    ~TfrmBaseList() override;
+
+    enum class EditorMode { New, Edit, Copy };
+
+    // The first status panel's text, given by the opener.
+    void setStatusText(const QString& text);
+    QString statusText() const;
+
+    QPushButton* btnNew = nullptr;
+    QPushButton* btnCopyNew = nullptr;
+    QPushButton* btnEdit = nullptr;
+    QPushButton* btnDelete = nullptr;
+    QPushButton* btnToExcel = nullptr;
+    QLabel* Label3 = nullptr;
+    DataGrid* cxGrid1 = nullptr;
+    QFrame* MPanel1 = nullptr;
+    WebView* WebBrowser1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+public Q_SLOTS:
+
+    void newRecord() { runEditor(EditorMode::New); }
+
+    void editRecord() { runEditor(EditorMode::Edit); }
+
+    void copyRecord() { runEditor(EditorMode::Copy); }
+
+    void DeleteAction();
+    void ExportAction();
+
+protected:
+    // Runs once when the window is first shown: lists the whole table in the
+    // book's order, then shows the advertisement page.
+    virtual void ShowStep();
+    // The book's editor, created with this window as owner.
+    virtual TfrmBaseEdit* createEditor() = 0;
+
+    // After a delete: the plain lists re-open their query.
+    virtual void afterDelete() { requery(); }
+
+    virtual QString proposedExportName() const;
+
+    void setColumns(const QList<GridColumn>& columns);
+
+    void setAdPage(const QString& address) { m_adPage = address; }
+
+    // Shows 删除 and 导出Excel and the tip about double-clicking, for books
+    // that offer them.
+    void offerDeleteAndExport();
+    void addTip();
+
+    // Income and spending keep their editors' own captions.
+    void keepEditorCaptions() { m_keepEditorCaptions = true; }
+
+    void openQuery(const QString& sql);
+    void requery();
+    void showAdPage();
+    void updateButtons();
+    void setStatusPanelWidth(int width);
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void runEditor(EditorMode mode);
+    void onDoubleClick();
+
+    QLabel* m_statusPanel = nullptr;
+    QString m_adPage;
+    bool m_keepEditorCaptions = false;
+    bool m_shown = false;
+};

@@ -1,0 +1,232 @@
+#include "DataGrid.h"
+#include "FileDialog.h"
+#include "FontMapper.h"
+#include "MessageBox.h"
+#include "MockClock.h"
+#include "ModalDriver.h"
+#include "Query.h"
+#include "QueryRows.h"
+#include "TMcxComboBox.h"
+#include "TMcxMemo.h"
+#include "TMcxTextEdit.h"
+#include "Tdm.h"
+#include "TestDatabase.h"
+#include "TfrmDianhua.h"
+#include "TfrmDianhuaEdit.h"
+#include "TfrmMain.h"
+#include "WebView.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+class TestContacts : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void fromTheButtonToTheRowOnDisk();
+    void newContactDefaultsAndRequiredName();
+    void editKeepsATypeNoLongerListed();
+    void listLooksAsDesigned();
+    void deleteAndExport();
+
+private:
+    int addContact(const QString& name, const QString& type, const QString& ord);
+    QStringList contacts();
+
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+void TestContacts::init()
+{
+    MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
+    MessageBox::setTestMode(true);
+    FontMapper::install();
+    m_db = std::make_unique<TestDatabase>();
+    dm = new Tdm;
+    dm->ExecSql(QStringLiteral("update param set val = '家人 朋友 同事' where param = 'Leixingdianhua'"));
+    dm->LoadParams();
+}
+
+void TestContacts::cleanup()
+{
+    cancelPendingModals();
+    delete dm;
+    dm = nullptr;
+    m_db.reset();
+    Clock::setInstance(nullptr);
+}
+
+int TestContacts::addContact(const QString& name, const QString& type, const QString& ord)
+{
+    Query query(dm->ADOConnection1());
+    query.setSql(QStringLiteral("select * from Dianhua where oid = 0"));
+    query.open();
+    query.append();
+    query.setValue(QStringLiteral("xingming"), name);
+    query.setValue(QStringLiteral("leixing"), type);
+    query.setValue(QStringLiteral("xingbie"), QStringLiteral("女"));
+    query.setValue(QStringLiteral("ord"), ord);
+    query.post();
+    return query.asText(QStringLiteral("oid")).toInt();
+}
+
+QStringList TestContacts::contacts()
+{
+    return queryRows(dm->ADOConnection1(),
+                     QStringLiteral("select xingming, leixing, xingbie, shouji, ord, remark from Dianhua order by oid"));
+}
+
+void TestContacts::fromTheButtonToTheRowOnDisk()
+{
+    TfrmMain main;
+    main.show();
+    auto* button = main.findChild<QPushButton*>(QStringLiteral("McxButton1"));
+    QString status;
+    QString caption;
+    QStringList afterNew;
+    QStringList afterCopy;
+    onNextModal([&](QWidget* modal) {
+        auto* list = qobject_cast<TfrmDianhua*>(modal);
+        QVERIFY(list);
+        status = list->statusText();
+        caption = list->windowTitle();
+        QCOMPARE(list->query().sql(), QStringLiteral("select * from Dianhua where 1=1 order by ord"));
+
+        onNextModal([](QWidget* editorWindow) {
+            auto* editor = qobject_cast<TfrmDianhuaEdit*>(editorWindow);
+            QVERIFY(editor);
+            QCOMPARE(editor->windowTitle(), QStringLiteral("新增"));
+            editor->xingming->setText(QStringLiteral("王小明"));
+            editor->xingbie->setEditText(QStringLiteral("男"));
+            editor->shouji->setText(QStringLiteral("13800000000"));
+            editor->ord->setText(QStringLiteral("2"));
+            editor->remark->setPlainText(QStringLiteral("大学同学\n住在北京"));
+            editor->btnSave->click();
+        });
+        list->btnNew->click();
+        afterNew = QStringList{list->query().asText(QStringLiteral("xingming"))};
+
+        // Double-click copies the contact as a new one.
+        onNextModal([](QWidget* editorWindow) {
+            auto* editor = qobject_cast<TfrmDianhuaEdit*>(editorWindow);
+            QCOMPARE(editor->windowTitle(), QStringLiteral("复制新增"));
+            QCOMPARE(editor->xingming->text(), QStringLiteral("王小明"));
+            QCOMPARE(editor->leixing->currentText(), QStringLiteral("家人"));
+            QCOMPARE(editor->xingbie->currentText(), QStringLiteral("男"));
+            editor->xingming->setText(QStringLiteral("王小红"));
+            editor->ord->setText(QStringLiteral("1"));
+            editor->btnSave->click();
+        });
+        Q_EMIT list->cxGrid1->rowDoubleClicked();
+        afterCopy = QStringList{list->query().asText(QStringLiteral("xingming"))};
+        list->reject();
+    });
+    button->click();
+    QCOMPARE(status, QStringLiteral("记录家人、朋友、同事、客户的电话、手机、QQ、地址等联系信息。"));
+    QCOMPARE(caption, QStringLiteral("通讯录"));
+    QCOMPARE(afterNew, QStringList{QStringLiteral("王小明")});
+    // Ordered by 编号(排序): the copy with 1 comes first.
+    QCOMPARE(afterCopy, QStringList{QStringLiteral("王小红")});
+    QCOMPARE(contacts(), (QStringList{QStringLiteral("王小明|家人|男|13800000000|2|大学同学\n住在北京"),
+                                      QStringLiteral("王小红|家人|男|13800000000|1|大学同学\n住在北京")}));
+}
+
+void TestContacts::newContactDefaultsAndRequiredName()
+{
+    TfrmDianhuaEdit editor;
+    editor.show();
+    QCOMPARE(editor.size(), QSize(435, 630));
+    QStringList types;
+    for (int i = 0; i < editor.leixing->count(); ++i) {
+        types << editor.leixing->itemText(i);
+    }
+    QCOMPARE(types, (QStringList{"家人", "朋友", "同事"}));
+    QCOMPARE(editor.leixing->currentText(), QStringLiteral("家人"));
+    QCOMPARE(editor.xingbie->currentText(), QString());
+    QCOMPARE(editor.xingbie->count(), 2);
+    QCOMPARE(editor.xingming->geometry().topLeft(), QPoint(16, 80));
+    QCOMPARE(editor.remark->geometry(), QRect(16, 304, 393, 265));
+
+    editor.btnSave->click();
+    QCOMPARE(MessageBox::shownTexts(), QStringList{QStringLiteral("姓名不能为空！")});
+    QCOMPARE(editor.focusWidget(), editor.xingming);
+    QCOMPARE(contacts(), QStringList{});
+
+    // Without a type, and with a gender typed by hand.
+    editor.xingming->setText(QStringLiteral("O'Neil <i>李</i> 😀"));
+    editor.leixing->setEditText(QString());
+    editor.xingbie->setEditText(QStringLiteral("未知"));
+    editor.ord->setText(QStringLiteral("十"));
+    editor.btnSave->click();
+    QCOMPARE(MessageBox::shown().size(), 2);
+    QVERIFY(MessageBox::shownTexts().last().contains(QStringLiteral("编号(排序)")));
+    QCOMPARE(contacts(), QStringList{});
+    editor.ord->clear();
+    editor.btnSave->click();
+    QCOMPARE(editor.result(), int(QDialog::Accepted));
+    QCOMPARE(contacts(), QStringList{QStringLiteral("O'Neil <i>李</i> 😀||未知|||")});
+}
+
+void TestContacts::editKeepsATypeNoLongerListed()
+{
+    const int oid = addContact(QStringLiteral("张三"), QStringLiteral("客户"), QStringLiteral("5"));
+    TfrmDianhuaEdit editor;
+    editor.RecordOid = QString::number(oid);
+    editor.show();
+    QCOMPARE(editor.leixing->currentText(), QStringLiteral("客户"));
+    QCOMPARE(editor.xingbie->currentText(), QStringLiteral("女"));
+    editor.btnSave->click();
+    QCOMPARE(contacts(), QStringList{QStringLiteral("张三|客户|女||5|")});
+}
+
+void TestContacts::listLooksAsDesigned()
+{
+    addContact(QStringLiteral("乙"), QStringLiteral("朋友"), QStringLiteral("10"));
+    addContact(QStringLiteral("甲"), QStringLiteral("朋友"), QStringLiteral("2"));
+    TfrmDianhua list;
+    list.show();
+    QStringList headers;
+    QList<int> widths;
+    QTreeView* view = list.cxGrid1->view();
+    for (int i = 0; i < view->model()->columnCount(); ++i) {
+        headers << view->model()->headerData(i, Qt::Horizontal).toString();
+        widths << view->header()->sectionSize(i);
+    }
+    QCOMPARE(headers, (QStringList{"姓名", "类型", "性别", "手机", "电话", "QQ", "Email", "地址", "编号(排序)"}));
+    QCOMPARE(widths, (QList<int>{120, 120, 60, 120, 120, 120, 200, 300, 120}));
+    // 编号(排序) is a number: 2 before 10.
+    QCOMPARE(list.query().asText(QStringLiteral("xingming")), QStringLiteral("甲"));
+    QVERIFY(list.btnDelete->isVisible());
+    QVERIFY(list.btnToExcel->isVisible());
+    QCOMPARE(list.Label3->text(), QStringLiteral("温馨提示：双击列表即可快速“复制信息”！"));
+    QCOMPARE(list.WebBrowser1->url().toString(), dm->adCommon);
+    QVERIFY(list.windowState() & Qt::WindowMaximized);
+}
+
+void TestContacts::deleteAndExport()
+{
+    addContact(QStringLiteral("甲"), QStringLiteral("朋友"), QStringLiteral("1"));
+    addContact(QStringLiteral("乙"), QStringLiteral("同事"), QStringLiteral("2"));
+    TfrmDianhua list;
+    list.show();
+    QTemporaryDir dir;
+    FileDialog::setNextFileName(dir.filePath(QStringLiteral("contacts.xls")));
+    list.btnToExcel->click();
+    QCOMPARE(FileDialog::lastProposedPath(), QStringLiteral("通讯录_Pelorin.xls"));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("contacts.xls"))));
+
+    MessageBox::setNextAnswer(MessageBox::Yes);
+    list.btnDelete->click();
+    QCOMPARE(list.query().rowCount(), 1);
+    QCOMPARE(list.query().asText(QStringLiteral("xingming")), QStringLiteral("乙"));
+    QCOMPARE(contacts(), QStringList{QStringLiteral("乙|同事|女||2|")});
+}
+
+QTEST_MAIN(TestContacts)
+#include "tst_contacts.moc"

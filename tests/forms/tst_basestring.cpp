@@ -1,0 +1,123 @@
+#include "MessageBox.h"
+#include "ModalDriver.h"
+#include "Tdm.h"
+#include "TestDatabase.h"
+#include "TfrmBaseEdit.h"
+#include "TfrmBaseString.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestBaseString : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+
+    void init()
+    {
+        MessageBox::setTestMode(true);
+        m_db = std::make_unique<TestDatabase>();
+    }
+
+    void cleanup()
+    {
+        cancelPendingModals();
+        m_db.reset();
+    }
+
+    void looksAsDesigned();
+    void keepsThePadBetweenOpenings();
+    void emptiedPadLeavesAnEmptyFile();
+    void unwritableFolderIsQuiet();
+    void opensFromEveryEditor();
+
+private:
+    QByteArray fileBytes() const
+    {
+        QFile file(TfrmBaseString::filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+void TestBaseString::looksAsDesigned()
+{
+    TfrmBaseString pad;
+    QCOMPARE(pad.windowTitle(), QStringLiteral("常用字符"));
+    QCOMPARE(pad.size(), QSize(427, 308));
+    QCOMPARE(pad.pos(), QPoint(785, 101));
+    QCOMPARE(pad.Panel1->text(), QStringLiteral("可以把常用内容粘贴到这里，以便需要时来这里复制！"));
+    QCOMPARE(pad.BaseString->toPlainText(), QString());
+    QCOMPARE(TfrmBaseString::filePath(), m_db->folder() + QStringLiteral("/BaseString.txt"));
+}
+
+void TestBaseString::keepsThePadBetweenOpenings()
+{
+    {
+        TfrmBaseString pad;
+        pad.show();
+        pad.BaseString->setPlainText(QStringLiteral("我的地址\n我的邮箱"));
+        pad.close();
+    }
+    QCOMPARE(fileBytes(), QByteArray("\xE6\x88\x91\xE7\x9A\x84\xE5\x9C\xB0\xE5\x9D\x80\r\n"
+                                     "\xE6\x88\x91\xE7\x9A\x84\xE9\x82\xAE\xE7\xAE\xB1\r\n"));
+    TfrmBaseString again;
+    QCOMPARE(again.BaseString->toPlainText(), QStringLiteral("我的地址\n我的邮箱"));
+}
+
+void TestBaseString::emptiedPadLeavesAnEmptyFile()
+{
+    {
+        TfrmBaseString pad;
+        pad.BaseString->setPlainText(QStringLiteral("x"));
+        pad.reject();
+    }
+    {
+        TfrmBaseString pad;
+        pad.BaseString->clear();
+        pad.reject();
+    }
+    QCOMPARE(fileBytes(), QByteArray());
+}
+
+void TestBaseString::unwritableFolderIsQuiet()
+{
+    AppPaths::setWorkingFolder(m_db->folder() + QStringLiteral("/missing"));
+    TfrmBaseString pad;
+    pad.BaseString->setPlainText(QStringLiteral("丢失"));
+    pad.reject();
+    QVERIFY(MessageBox::shown().isEmpty());
+    QVERIFY(!QFile::exists(TfrmBaseString::filePath()));
+}
+
+void TestBaseString::opensFromEveryEditor()
+{
+    dm = new Tdm;
+    {
+        TfrmBaseEdit editor;
+        editor.TableName = QStringLiteral("Beiwang");
+        editor.show();
+        QWidget* owner = nullptr;
+        QString text;
+        onNextModal([&](QWidget* modal) {
+            owner = modal->parentWidget();
+            auto* pad = static_cast<TfrmBaseString*>(modal);
+            pad->BaseString->setPlainText(QStringLiteral("从编辑窗口"));
+            pad->reject();
+        });
+        editor.cxButton1->click();
+        QCOMPARE(owner, &editor);
+        QCOMPARE(editor.cxButton1->text(), QStringLiteral("常用字符"));
+    }
+    delete dm;
+    dm = nullptr;
+    TfrmBaseString pad;
+    QCOMPARE(pad.BaseString->toPlainText(), QStringLiteral("从编辑窗口"));
+}
+
+QTEST_MAIN(TestBaseString)
+#include "tst_basestring.moc"
