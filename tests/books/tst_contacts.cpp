@@ -168,9 +168,11 @@ void TestContacts::newContactDefaultsAndRequiredName()
     QVERIFY(MessageBox::shownTexts().last().contains(QStringLiteral("编号(排序)")));
     QCOMPARE(contacts(), QStringList{});
     editor.ord->clear();
+    const QString longRemark = QStringLiteral("'\"<script>").repeated(1000);
+    editor.remark->setPlainText(longRemark);
     editor.btnSave->click();
     QCOMPARE(editor.result(), int(QDialog::Accepted));
-    QCOMPARE(contacts(), QStringList{QStringLiteral("O'Neil <i>李</i> 😀||未知|||")});
+    QCOMPARE(contacts(), QStringList{QStringLiteral("O'Neil <i>李</i> 😀||未知|||") + longRemark});
 }
 
 void TestContacts::editKeepsATypeNoLongerListed()

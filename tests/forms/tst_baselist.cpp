@@ -13,6 +13,7 @@
 #include "TfrmBaseListFilter.h"
 #include "WebView.h"
 
+#include <QCalendarWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -113,6 +114,7 @@ private Q_SLOTS:
     void filterIncludesBothEndDaysWhole_data();
     void filterIncludesBothEndDaysWhole();
     void dateChangesRequeryOnlyAfterTheTimer();
+    void calendarPickRequeriesAtOnce();
     void buttonStatesFollowTheRows();
     void doubleClickRule_data();
     void doubleClickRule();
@@ -253,6 +255,22 @@ void TestBaseList::dateChangesRequeryOnlyAfterTheTimer()
     QCOMPARE(MessageBox::shownTexts().size(), 1);
     list.edtEnd->clear();
     QCOMPARE(list.query().rowCount(), 0);
+}
+
+void TestBaseList::calendarPickRequeriesAtOnce()
+{
+    addNote(QStringLiteral("2026-10-15"), {}, QStringLiteral("十月"));
+    NoteList list;
+    list.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!list.TimerAutoFIlter->isActive(), 3000);
+    list.edtStart->showCalendar();
+    auto* calendar = list.edtStart->calendarPopup()->findChild<QCalendarWidget*>();
+    QVERIFY(calendar);
+    QCOMPARE(calendar->selectedDate(), QDate(2026, 11, 11));
+    Q_EMIT calendar->clicked(QDate(2026, 10, 1));
+    QVERIFY(!list.edtStart->calendarPopup()->isVisible());
+    QCOMPARE(list.edtStart->text(), QStringLiteral("2026-10-01"));
+    QCOMPARE(list.query().rowCount(), 1);
 }
 
 void TestBaseList::buttonStatesFollowTheRows()
