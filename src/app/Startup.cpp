@@ -21,6 +21,9 @@ void Startup::prepareEnvironment()
 Startup::Startup()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Pelorin"));
+    // The program ends only through the confirmed exit or the session's end,
+    // not when its last visible window goes into the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
     FontMapper::install();
     QApplication::setFont(FontMapper::font(FontMapper::song(), 16));
     BalloonHints::install();

@@ -138,9 +138,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     layout->addWidget(WebBrowser1, 1);
 
-    pnlLogin = new QFrame(this);
-    pnlLogin->setObjectName(QStringLiteral("pnlLogin"));
-    pnlLogin->hide();
+    buildLoginPanel();
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -157,11 +155,8 @@ TfrmMain::TfrmMain(QWidget* parent)
     layout->addWidget(StatusBar1);
 
     MediaPlayer1 = new SoundPlayer(this);
-    RzTrayIcon1 = new QSystemTrayIcon(TrayImages::image(0), this);
-    auto* trayMenu = new QMenu(this);
-    trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    RzTrayIcon1->setContextMenu(trayMenu);
-
+    buildTray();
+    buildMenu();
     buildTimers();
     connectModuleButtons();
 }
@@ -192,10 +187,7 @@ void TfrmMain::buildButtonBar()
     exitPalette.setColor(QPalette::ButtonText, Qt::blue);
     McxButton7->setPalette(exitPalette);
     connect(McxButton7, &QPushButton::clicked, this, &TfrmMain::onExitClicked);
-
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    McxButton6->setMenu(PopupMenu2);
+    connect(btnQuick, &QPushButton::clicked, this, &TfrmMain::MakeDesktopShortcut);
 
     QCheckBox** boxes[] = {&cbAutoStart, &cbStartmin, &cbMin, &cbShowhint, &cbMyUrl};
     for (size_t i = 0; i < std::size(kOptions); ++i) {
@@ -205,6 +197,7 @@ void TfrmMain::buildButtonBar()
     connect(cbMyUrl, &QCheckBox::toggled, this, &TfrmMain::onMyUrlToggled);
     connect(cbMin, &QCheckBox::toggled, this, &TfrmMain::onMinToggled);
     connect(cbStartmin, &QCheckBox::clicked, this, &TfrmMain::onStartminClicked);
+    connect(cbAutoStart, &QCheckBox::toggled, this, &TfrmMain::onAutoStartToggled);
 
     RzClockStatus1 = new QLabel(pnlMenu);
     RzClockStatus1->setObjectName(QStringLiteral("RzClockStatus1"));
@@ -251,9 +244,4 @@ void TfrmMain::updateClock()
 QString TfrmMain::statusText(int panel) const
 {
     return m_statusPanels[panel]->text();
-}
-
-void TfrmMain::closeEvent(QCloseEvent* event)
-{
-    event->accept();
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -13,6 +14,7 @@ class QSystemTrayIcon;
 class QTimer;
 class Query;
 class SoundPlayer;
+class TMcxTextEdit;
 class WebView;
 
 // The main window: the bar of module buttons and option boxes, the link bar
@@ -40,6 +42,16 @@ public:
     // The session is ending: close at once, without a question.
     void endSession();
 
+    void MakeDesktopShortcut();
+    // Minimises into the tray while the tray icon is active, else to the taskbar.
+    void minimizeApp();
+    void restoreApp();
+    void btnLoginClick();
+    void openPasswordWindow();
+    void refreshHomePage();
+    bool isLocked() const;
+    QString expectedPassword() const;
+
     QString statusText(int panel) const;
 
     bool exitConfirmed() const { return m_exitFlag; }
@@ -63,6 +75,12 @@ public:
     QPushButton* McxButton7 = nullptr;
     QLabel* RzClockStatus1 = nullptr;
     QMenu* PopupMenu2 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* mmiLogout = nullptr;
+    QLabel* MLabel1 = nullptr;
+    TMcxTextEdit* edtLogin = nullptr;
+    QPushButton* btnLogin = nullptr;
     QSystemTrayIcon* RzTrayIcon1 = nullptr;
     SoundPlayer* MediaPlayer1 = nullptr;
     QTimer* TimerAlert = nullptr;
@@ -74,11 +92,16 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildButtonBar();
     void buildTimers();
     void connectModuleButtons();
+    void buildMenu();
+    void buildLoginPanel();
+    void buildTray();
+    void onAutoStartToggled(bool on);
     void runShowSequence();
     void updateClock();
 

@@ -1,4 +1,4 @@
-// The main window's show sequence, its option boxes and the arming of its timers.
+// The main window's show sequence, the options of its button bar and the arming of its timers.
 #include "AppPaths.h"
 #include "BalloonHints.h"
 #include "Clock.h"
@@ -86,17 +86,6 @@ void TfrmMain::MarkFirstStart()
     }
 }
 
-void TfrmMain::LoadAutoStart()
-{
-    // The box is ticked from the platform's autostart entry, which the
-    // autostart service reads; until it exists the box starts unticked.
-}
-
-void TfrmMain::CheckLogin()
-{
-    // The login lock applies only once a login password can be set.
-}
-
 void TfrmMain::ArmRestTimer()
 {
     std::optional<int> minutes;
@@ -153,11 +142,6 @@ void TfrmMain::applyMyUrl(bool on)
     WebBrowser2->setFixedHeight(on ? kLinkBarHeight : 0);
 }
 
-void TfrmMain::applyHideOnMin(bool on)
-{
-    RzTrayIcon1->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
-}
-
 void TfrmMain::onShowhintToggled(bool on)
 {
     applyShowHint(on);
@@ -168,41 +152,4 @@ void TfrmMain::onMyUrlToggled(bool on)
 {
     applyMyUrl(on);
     SysParams::writeSwitch(*ADOQuery1, QStringLiteral("myurl"), on);
-}
-
-void TfrmMain::onMinToggled(bool on)
-{
-    applyHideOnMin(on);
-    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("hideonmin"), on);
-}
-
-void TfrmMain::onStartminClicked(bool on)
-{
-    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("startmin"), on);
-}
-
-void TfrmMain::onTimerMinApp()
-{
-    TimerMinApp->stop();
-    if (cbStartmin->isChecked()) {
-        showMinimized();
-    }
-}
-
-void TfrmMain::onExitClicked()
-{
-    const QString question =
-        QStringLiteral("退出") + dm->title + QStringLiteral("后护眼、闹铃、截屏等功能都将失效，确定继续退出吗？");
-    if (MessageBox::question(this, question) != MessageBox::Yes) {
-        return;
-    }
-    m_exitFlag = true;
-    close();
-}
-
-void TfrmMain::endSession()
-{
-    m_exitFlag = true;
-    close();
-    QCoreApplication::quit();
 }

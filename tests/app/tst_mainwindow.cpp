@@ -1,9 +1,11 @@
 #include "BalloonHints.h"
 #include "DbError.h"
+#include "FakePlatform.h"
 #include "FontMapper.h"
 #include "MessageBox.h"
 #include "MockClock.h"
 #include "PelApplication.h"
+#include "Platform.h"
 #include "Query.h"
 #include "SoundPlayer.h"
 #include "SysParams.h"
@@ -13,6 +15,7 @@
 #include "TfrmMain.h"
 #include "UrlOpener.h"
 #include "WebView.h"
+#include "XdgAutoStart.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -82,6 +85,9 @@ void TestMainWindow::init()
     MessageBox::setTestMode(true);
     UrlOpener::setRecording(true);
     m_db = std::make_unique<TestDatabase>();
+    // Nothing of the user's desktop is read or written.
+    Platform::setAutoStart(std::make_unique<XdgAutoStart>(m_db->folder() + QStringLiteral("/autostart")));
+    Platform::setDesktopShortcut(std::make_unique<RecordingShortcut>());
 }
 
 void TestMainWindow::cleanup()
@@ -90,6 +96,8 @@ void TestMainWindow::cleanup()
     delete dm;
     dm = nullptr;
     m_db.reset();
+    Platform::setAutoStart(nullptr);
+    Platform::setDesktopShortcut(nullptr);
     Clock::setInstance(nullptr);
 }
 

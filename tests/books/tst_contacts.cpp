@@ -78,8 +78,9 @@ int TestContacts::addContact(const QString& name, const QString& type, const QSt
 
 QStringList TestContacts::contacts()
 {
-    return queryRows(dm->ADOConnection1(),
-                     QStringLiteral("select xingming, leixing, xingbie, shouji, ord, remark from Dianhua order by oid"));
+    return queryRows(
+        dm->ADOConnection1(),
+        QStringLiteral("select xingming, leixing, xingbie, shouji, ord, remark from Dianhua order by oid"));
 }
 
 void TestContacts::fromTheButtonToTheRowOnDisk()

@@ -1,0 +1,148 @@
+// The main window's resident behaviour: tray, minimising instead of closing,
+// autostart, the desktop launcher and the confirmed exit.
+#include "AppPaths.h"
+#include "AutoStart.h"
+#include "DesktopShortcut.h"
+#include "MessageBox.h"
+#include "Platform.h"
+#include "SysParams.h"
+#include "Tdm.h"
+#include "TfrmMain.h"
+#include "TrayImages.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+void TfrmMain::buildTray()
+{
+    RzTrayIcon1 = new QSystemTrayIcon(TrayImages::image(0), this);
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N1 = PopupMenu1->addAction(QStringLiteral("打开Pelorin"));
+    N1->setObjectName(QStringLiteral("N1"));
+    connect(N1, &QAction::triggered, this, &TfrmMain::restoreApp);
+    RzTrayIcon1->setContextMenu(PopupMenu1);
+    connect(RzTrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick) {
+            restoreApp();
+        }
+    });
+}
+
+void TfrmMain::applyHideOnMin(bool on)
+{
+    // Where no notification area exists the icon stays inactive and minimising
+    // goes to the taskbar.
+    RzTrayIcon1->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void TfrmMain::onMinToggled(bool on)
+{
+    applyHideOnMin(on);
+    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("hideonmin"), on);
+}
+
+void TfrmMain::onStartminClicked(bool on)
+{
+    SysParams::writeSwitch(*ADOQuery1, QStringLiteral("startmin"), on);
+}
+
+void TfrmMain::LoadAutoStart()
+{
+    const QSignalBlocker blocker(cbAutoStart);
+    cbAutoStart->setChecked(Platform::autoStart().isEnabledFor(QCoreApplication::applicationFilePath()));
+}
+
+void TfrmMain::onAutoStartToggled(bool on)
+{
+    if (on) {
+        // A failure goes to the general error report; the box stays ticked
+        // for this run and shows the real state at the next start.
+        Platform::autoStart().enable(QCoreApplication::applicationFilePath());
+    } else {
+        Platform::autoStart().disable();
+    }
+}
+
+void TfrmMain::MakeDesktopShortcut()
+{
+    // A launcher that cannot be saved is not reported; the button is done either way.
+    Platform::desktopShortcut().make(dm->title, QCoreApplication::applicationFilePath(), AppPaths::programFolder());
+    btnQuick->setEnabled(false);
+}
+
+void TfrmMain::minimizeApp()
+{
+    if (RzTrayIcon1->isVisible()) {
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void TfrmMain::restoreApp()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Minimised while the tray icon is active: no taskbar button, only the icon.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && RzTrayIcon1->isVisible()) {
+        QTimer::singleShot(0, this, &QWidget::hide);
+    }
+}
+
+void TfrmMain::onTimerMinApp()
+{
+    TimerMinApp->stop();
+    if (cbStartmin->isChecked()) {
+        minimizeApp();
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (m_exitFlag) {
+        RzTrayIcon1->hide();
+        event->accept();
+        QCoreApplication::quit();
+        return;
+    }
+    // The program stays resident so that its alarms and timers keep working.
+    event->ignore();
+    if (cbAutoStart->isChecked() ||
+        MessageBox::question(this, dm->title + QStringLiteral("将最小化到右下角托盘！是否继续？")) == MessageBox::Yes) {
+        minimizeApp();
+    }
+}
+
+void TfrmMain::onExitClicked()
+{
+    const QString question =
+        QStringLiteral("退出") + dm->title + QStringLiteral("后护眼、闹铃、截屏等功能都将失效，确定继续退出吗？");
+    if (MessageBox::question(this, question) != MessageBox::Yes) {
+        return;
+    }
+    m_exitFlag = true;
+    if (btnQuick->isEnabled()) {
+        MakeDesktopShortcut();
+    }
+    close();
+}
+
+void TfrmMain::endSession()
+{
+    m_exitFlag = true;
+    close();
+}

@@ -1,0 +1,480 @@
+#include "DesktopEntry.h"
+#include "FakePlatform.h"
+#include "LinuxProgramLauncher.h"
+#include "MessageBox.h"
+#include "MockClock.h"
+#include "ModalDriver.h"
+#include "PelApplication.h"
+#include "Platform.h"
+#include "TMcxTextEdit.h"
+#include "Tdm.h"
+#include "TestDatabase.h"
+#include "TfrmMain.h"
+#include "TfrmPwdChange.h"
+#include "XdgAutoStart.h"
+#include "XdgDesktopShortcut.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+// The resident shell: autostart, desktop launcher, minimising instead of
+// closing, the confirmed exit, the login lock and password, the menu 更多.
+class TestShell : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void autostartRoundTrip();
+    void movedProgramLeavesTheEntryAndTheBoxUnticked();
+    void unwritableAutostartFolderIsReported();
+    void desktopLauncherContent();
+    void execArgumentsAreQuoted_data();
+    void execArgumentsAreQuoted();
+    void closeAsksUnlessAutostart_data();
+    void closeAsksUnlessAutostart();
+    void exitMakesTheLauncherOncePerRun();
+    void noNotificationAreaMinimisesToTheTaskbar();
+    void loginLock();
+    void passwordWindow_data();
+    void passwordWindow();
+    void logoutRereadsTheStoredPassword();
+    void menuStructure();
+    void menuStartsProgramsAndTools();
+    void counterpartsFoundOnPath_data();
+    void counterpartsFoundOnPath();
+
+private:
+    TfrmMain* showMain();
+    QString sys(const QString& name);
+    QStringList menuItems(const QMenu* menu) const;
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<TfrmMain> m_main;
+    RecordingShortcut* m_shortcut = nullptr;
+    RecordingLauncher* m_launcher = nullptr;
+};
+
+void TestShell::init()
+{
+    MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(8, 0)));
+    MessageBox::setTestMode(true);
+    m_db = std::make_unique<TestDatabase>();
+    m_home = std::make_unique<QTemporaryDir>();
+    Platform::setAutoStart(std::make_unique<XdgAutoStart>(m_home->filePath(QStringLiteral("autostart"))));
+    auto shortcut = std::make_unique<RecordingShortcut>();
+    m_shortcut = shortcut.get();
+    Platform::setDesktopShortcut(std::move(shortcut));
+    auto launcher = std::make_unique<RecordingLauncher>();
+    m_launcher = launcher.get();
+    Platform::setLauncher(std::move(launcher));
+    dm = new Tdm;
+}
+
+void TestShell::cleanup()
+{
+    cancelPendingModals();
+    m_main.reset();
+    delete dm;
+    dm = nullptr;
+    m_db.reset();
+    m_home.reset();
+    Platform::setAutoStart(nullptr);
+    Platform::setDesktopShortcut(nullptr);
+    Platform::setLauncher(nullptr);
+    Clock::setInstance(nullptr);
+}
+
+TfrmMain* TestShell::showMain()
+{
+    m_main = std::make_unique<TfrmMain>();
+    m_main->show();
+    return m_main.get();
+}
+
+QString TestShell::sys(const QString& name)
+{
+    return dm->SelectValue(QStringLiteral("select val from sysparam where param = '%1'").arg(name),
+                           QStringLiteral("val"));
+}
+
+QStringList TestShell::menuItems(const QMenu* menu) const
+{
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        QString item = action->isSeparator() ? QStringLiteral("-") : action->text();
+        if (action->menu()) {
+            item += QStringLiteral(" → [") + menuItems(action->menu()).join(QStringLiteral(", ")) + QLatin1Char(']');
+        }
+        items << item;
+    }
+    return items;
+}
+
+void TestShell::autostartRoundTrip()
+{
+    const QString entry = m_home->filePath(QStringLiteral("autostart/PEL.desktop"));
+    TfrmMain* main = showMain();
+    QVERIFY(!main->cbAutoStart->isChecked());
+    main->cbAutoStart->click();
+    QVERIFY(QFile::exists(entry));
+    QCOMPARE(DesktopEntry::readValue(entry, QStringLiteral("Exec")).value(),
+             QLatin1Char('"') + QCoreApplication::applicationFilePath() + QLatin1Char('"'));
+
+    // The next start finds the entry and ticks the box.
+    m_main.reset();
+    main = showMain();
+    QVERIFY(main->cbAutoStart->isChecked());
+    main->cbAutoStart->click();
+    QVERIFY(!QFile::exists(entry));
+    QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestShell::movedProgramLeavesTheEntryAndTheBoxUnticked()
+{
+    XdgAutoStart(m_home->filePath(QStringLiteral("autostart"))).enable(QStringLiteral("/old/place/pelorin"));
+    TfrmMain* main = showMain();
+    QVERIFY(!main->cbAutoStart->isChecked());
+    QVERIFY(QFile::exists(m_home->filePath(QStringLiteral("autostart/PEL.desktop"))));
+}
+
+void TestShell::unwritableAutostartFolderIsReported()
+{
+    QFile blocker(m_home->filePath(QStringLiteral("blocked")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Platform::setAutoStart(std::make_unique<XdgAutoStart>(m_home->filePath(QStringLiteral("blocked/autostart"))));
+    TfrmMain* main = showMain();
+    // Through the event loop, as a user's click comes, so the general error report catches it.
+    QTest::mouseClick(main->cbAutoStart, Qt::LeftButton, {}, QPoint(8, main->cbAutoStart->height() / 2));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().kind, MessageBox::Error);
+    QVERIFY(MessageBox::shownTexts().first().contains(QStringLiteral("PEL.desktop")));
+    QVERIFY(main->cbAutoStart->isChecked());
+}
+
+void TestShell::desktopLauncherContent()
+{
+    const QString desktop = m_home->filePath(QStringLiteral("桌面"));
+    XdgDesktopShortcut shortcut(desktop);
+    const QString exe = QStringLiteral("/opt/My Apps/Pelorin \"家\"/pelorin");
+    QVERIFY(shortcut.make(QStringLiteral("Pelorin"), exe, QStringLiteral("/opt/My Apps/Pelorin \"家\"")));
+    const QString path = desktop + QStringLiteral("/Pelorin.desktop");
+    QVERIFY(QFileInfo(path).isExecutable());
+    QCOMPARE(DesktopEntry::readValue(path, QStringLiteral("Name")).value(), QStringLiteral("Pelorin"));
+    QCOMPARE(DesktopEntry::readValue(path, QStringLiteral("Exec")).value(),
+             QStringLiteral("\"/opt/My Apps/Pelorin \\\"家\\\"/pelorin\""));
+    QCOMPARE(DesktopEntry::readValue(path, QStringLiteral("Path")).value(),
+             QStringLiteral("/opt/My Apps/Pelorin \"家\""));
+    QCOMPARE(DesktopEntry::readValue(path, QStringLiteral("Type")).value(), QStringLiteral("Application"));
+    // An existing launcher is replaced.
+    QVERIFY(shortcut.make(QStringLiteral("Pelorin"), QStringLiteral("/usr/bin/pelorin"), QStringLiteral("/usr/bin")));
+    QCOMPARE(DesktopEntry::readValue(path, QStringLiteral("Exec")).value(), QStringLiteral("\"/usr/bin/pelorin\""));
+}
+
+void TestShell::execArgumentsAreQuoted_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("quoted");
+    QTest::newRow("plain") << "/usr/bin/pelorin"
+                           << "\"/usr/bin/pelorin\"";
+    QTest::newRow("spaces and chinese") << "/home/用户/My Apps/pelorin"
+                                        << "\"/home/用户/My Apps/pelorin\"";
+    QTest::newRow("shell characters") << "/a/$HOME/`x`/\"q\"/b\\c"
+                                      << "\"/a/\\$HOME/\\`x\\`/\\\"q\\\"/b\\\\c\"";
+}
+
+void TestShell::execArgumentsAreQuoted()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, quoted);
+    QCOMPARE(DesktopEntry::quoteArgument(path), quoted);
+    // Written and read back through the file, the value survives.
+    XdgAutoStart autostart(m_home->filePath(QStringLiteral("a")));
+    autostart.enable(path);
+    QVERIFY(autostart.isEnabledFor(path));
+    QVERIFY(!autostart.isEnabledFor(path + QLatin1Char('x')));
+}
+
+void TestShell::closeAsksUnlessAutostart_data()
+{
+    QTest::addColumn<bool>("autostart");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("minimised");
+    QTest::newRow("autostart ticked") << true << int(MessageBox::Yes) << false << true;
+    QTest::newRow("answered yes") << false << int(MessageBox::Yes) << true << true;
+    QTest::newRow("answered no") << false << int(MessageBox::No) << true << false;
+}
+
+void TestShell::closeAsksUnlessAutostart()
+{
+    QFETCH(bool, autostart);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, minimised);
+    TfrmMain* main = showMain();
+    if (autostart) {
+        main->cbAutoStart->click();
+    }
+    MessageBox::setNextAnswer(MessageBox::Button(answer));
+    QVERIFY(!main->close());
+    QCOMPARE(MessageBox::shownTexts(),
+             asked ? QStringList{QStringLiteral("Pelorin将最小化到右下角托盘！是否继续？")} : QStringList{});
+    QCOMPARE(main->isMinimized(), minimised);
+    QVERIFY(main->isVisible());
+    QVERIFY(!main->exitConfirmed());
+}
+
+void TestShell::exitMakesTheLauncherOncePerRun()
+{
+    TfrmMain* main = showMain();
+    MessageBox::setNextAnswer(MessageBox::No);
+    main->McxButton7->click();
+    QCOMPARE(m_shortcut->made, QStringList{});
+    MessageBox::setNextAnswer(MessageBox::Yes);
+    main->McxButton7->click();
+    const QString expected =
+        QStringLiteral("Pelorin|") + QCoreApplication::applicationFilePath() + QLatin1Char('|') + m_db->folder();
+    QCOMPARE(m_shortcut->made, QStringList{expected});
+    QVERIFY(!main->isVisible());
+
+    // Made by the button earlier in the run: the exit does not make it again.
+    m_main.reset();
+    m_shortcut->made.clear();
+    main = showMain();
+    main->btnQuick->click();
+    QVERIFY(!main->btnQuick->isEnabled());
+    MessageBox::setNextAnswer(MessageBox::Yes);
+    main->McxButton7->click();
+    QCOMPARE(m_shortcut->made, QStringList{expected});
+}
+
+void TestShell::noNotificationAreaMinimisesToTheTaskbar()
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        QSKIP("this display has a notification area");
+    }
+    TfrmMain* main = showMain();
+    main->cbMin->click();
+    QCOMPARE(sys(QStringLiteral("hideonmin")), QStringLiteral("Y"));
+    QVERIFY(!main->RzTrayIcon1->isVisible());
+    main->minimizeApp();
+    QVERIFY(main->isMinimized());
+    QVERIFY(main->isVisible());
+    main->N1->trigger();
+    QVERIFY(!main->isMinimized());
+}
+
+void TestShell::loginLock()
+{
+    dm->ExecSql(QStringLiteral("update sysparam set val = 'Secret 1' where param = 'loginpwd'"));
+    TfrmMain* main = showMain();
+    QVERIFY(main->isLocked());
+    QVERIFY(!main->pnlMenu->isVisibleTo(main));
+    QCOMPARE(main->pnlLogin->size(), QSize(249, 137));
+    QCOMPARE(main->pnlLogin->pos(),
+             QPoint((main->frameGeometry().width() - 249) / 2, (main->frameGeometry().height() - 137) / 2));
+    QCOMPARE(main->focusWidget(), main->edtLogin);
+    QVERIFY(main->mmiLogout->isVisible());
+    QCOMPARE(main->edtLogin->echoMode(), QLineEdit::Password);
+
+    main->edtLogin->setText(QStringLiteral("secret 1"));
+    QTest::keyClick(main->edtLogin, Qt::Key_Return);
+    QCOMPARE(MessageBox::shownTexts(), QStringList{QStringLiteral("密码不正确！")});
+    QVERIFY(main->isLocked());
+    QCOMPARE(main->edtLogin->text(), QString());
+    QCOMPARE(main->focusWidget(), main->edtLogin);
+
+    main->edtLogin->setText(QStringLiteral("Secret 1"));
+    main->btnLogin->click();
+    QVERIFY(!main->isLocked());
+    QVERIFY(main->pnlMenu->isVisibleTo(main));
+    QCOMPARE(main->edtLogin->text(), QString());
+}
+
+void TestShell::passwordWindow_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("old");
+    QTest::addColumn<QString>("new1");
+    QTest::addColumn<QString>("new2");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("storedAfter");
+    QTest::addColumn<bool>("lockedAfter");
+    QTest::newRow("first password") << ""
+                                    << ""
+                                    << "abc"
+                                    << "abc"
+                                    << "修改成功，请记住新密码！"
+                                    << "abc" << true;
+    QTest::newRow("change") << "abc"
+                            << "abc"
+                            << "xyz"
+                            << "xyz"
+                            << "修改成功，请记住新密码！"
+                            << "xyz" << true;
+    QTest::newRow("remove") << "abc"
+                            << "abc"
+                            << ""
+                            << ""
+                            << "修改成功，请记住新密码！"
+                            << "" << false;
+    QTest::newRow("wrong old") << "abc"
+                               << "ABC"
+                               << "x"
+                               << "x"
+                               << "原密码不正确！"
+                               << "abc" << false;
+    QTest::newRow("new ones differ") << "abc"
+                                     << "abc"
+                                     << "x"
+                                     << "y"
+                                     << "两次新密码不一致！"
+                                     << "abc" << false;
+    QTest::newRow("same as old") << "abc"
+                                 << "abc"
+                                 << "abc"
+                                 << "abc"
+                                 << "新旧密码相同！"
+                                 << "abc" << false;
+    QTest::newRow("nothing set, nothing typed") << ""
+                                                << ""
+                                                << ""
+                                                << ""
+                                                << "新旧密码相同！"
+                                                << "" << false;
+    QTest::newRow("wrong old checked first") << "abc"
+                                             << ""
+                                             << "x"
+                                             << "y"
+                                             << "原密码不正确！"
+                                             << "abc" << false;
+}
+
+void TestShell::passwordWindow()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, old);
+    QFETCH(QString, new1);
+    QFETCH(QString, new2);
+    QFETCH(QString, message);
+    QFETCH(QString, storedAfter);
+    QFETCH(bool, lockedAfter);
+    dm->ExecSql(QStringLiteral("update sysparam set val = '%1' where param = 'loginpwd'").arg(stored));
+    TfrmMain* main = showMain();
+    if (main->isLocked()) {
+        main->edtLogin->setText(stored);
+        main->btnLogin->click();
+    }
+    bool stayedOpen = false;
+    onNextModal([&](QWidget* modal) {
+        auto* window = qobject_cast<TfrmPwdChange*>(modal);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("修改密码"));
+        QCOMPARE(window->size(), QSize(246, 281));
+        QCOMPARE(window->focusWidget(), window->edtOld);
+        window->edtOld->setText(old);
+        window->edtNew1->setText(new1);
+        window->edtNew2->setText(new2);
+        window->btnOK->click();
+        stayedOpen = window->isVisible();
+        if (stayedOpen) {
+            QCOMPARE(window->edtNew1->text(), new1); // a failed check clears nothing
+            window->reject();
+        }
+    });
+    main->findChild<QAction*>(QStringLiteral("N14"))->trigger();
+    QCOMPARE(MessageBox::shownTexts(), QStringList{message});
+    QCOMPARE(stayedOpen, message != QStringLiteral("修改成功，请记住新密码！"));
+    QCOMPARE(sys(QStringLiteral("loginpwd")), storedAfter);
+    QCOMPARE(main->isLocked(), lockedAfter);
+    QCOMPARE(main->mmiLogout->isVisible(), !storedAfter.isEmpty());
+}
+
+void TestShell::logoutRereadsTheStoredPassword()
+{
+    TfrmMain* main = showMain();
+    QVERIFY(!main->mmiLogout->isVisible());
+    dm->ExecSql(QStringLiteral("update sysparam set val = 'neu' where param = 'loginpwd'"));
+    main->mmiLogout->trigger();
+    QVERIFY(main->isLocked());
+    main->edtLogin->setText(QStringLiteral("neu"));
+    main->btnLogin->click();
+    QVERIFY(!main->isLocked());
+}
+
+void TestShell::menuStructure()
+{
+    TfrmMain* main = showMain();
+    QCOMPARE(menuItems(main->PopupMenu2),
+             (QStringList{"定时关机", "护眼休息", "字符串特效", "-", "月供测算", "健康档案", "宝宝成长日记", "-",
+                          "计算器", "记事本", "任务管理器", "资源管理器",
+                          "更多工具 → [屏幕键盘, 写字板, 画图, 远程桌面, 放大镜, 音量控制, "
+                          "配置工具 → [用户和组, 服务, 组策略, 组件服务, 注册表, 系统配置], "
+                          "计算机管理 → [计算机管理, 设备管理器, Directx, Windows版本, 计算机性能], "
+                          "磁盘工具 → [磁盘管理, 磁盘碎片整理, 磁盘清理, 共享文件夹]]",
+                          "-", "刷新首页", "-", "密码设置", "注销"}));
+    QCOMPARE(main->McxButton6->menu(), main->PopupMenu2);
+}
+
+void TestShell::menuStartsProgramsAndTools()
+{
+    TfrmMain* main = showMain();
+    main->findChild<QAction*>(QStringLiteral("mmiCalc"))->trigger();
+    main->findChild<QAction*>(QStringLiteral("N17"))->trigger();
+    auto* regedit = main->findChild<QAction*>(QStringLiteral("N27"));
+    QCOMPARE(regedit->toolTip(), QStringLiteral("regedit"));
+    regedit->trigger();
+    QCOMPARE(m_launcher->runs, (QStringList{"calc max", "mspaint normal", "regedit normal"}));
+    QVERIFY(MessageBox::shown().isEmpty());
+}
+
+void TestShell::counterpartsFoundOnPath_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("chosen");
+    QTest::newRow("calculator, second choice") << "calc" << QStringList{"kcalc"};
+    QTest::newRow("editor, first choice") << "notepad" << QStringList{"gnome-text-editor"};
+    QTest::newRow("with an argument") << "write" << QStringList{"libreoffice", "--writer"};
+    QTest::newRow("nothing installed") << "mstsc" << QStringList{};
+    QTest::newRow("no counterpart at all") << "rsop.msc" << QStringList{};
+}
+
+void TestShell::counterpartsFoundOnPath()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, chosen);
+    QTemporaryDir bin;
+    for (const char* name : {"kcalc", "galculator", "gnome-text-editor", "gedit", "libreoffice"}) {
+        QFile tool(bin.filePath(QString::fromLatin1(name)));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.write("#!/bin/sh\nexit 0\n");
+        tool.close();
+        tool.setPermissions(tool.permissions() | QFile::ExeOwner);
+    }
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    const QStringList result = LinuxProgramLauncher::choose(command);
+    // A command with no counterpart installed starts nothing and says nothing.
+    const bool started = chosen.isEmpty() && LinuxProgramLauncher().run(command, ProgramLauncher::Window::Normal);
+    qputenv("PATH", oldPath);
+    QCOMPARE(result, chosen);
+    QVERIFY(!started);
+}
+
+int main(int argc, char** argv)
+{
+    PelApplication app(argc, argv);
+    TestShell test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_shell.moc"
