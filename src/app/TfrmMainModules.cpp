@@ -1,7 +1,18 @@
-// Opening the module windows from the main window's buttons.
+// Opening the module windows from the main window's buttons and menu.
+#include "Tdm.h"
+#include "TfrmBaobao.h"
+#include "TfrmBeiwang.h"
 #include "TfrmDianhua.h"
+#include "TfrmIncome.h"
+#include "TfrmJiankang.h"
+#include "TfrmJishi.h"
 #include "TfrmMain.h"
+#include "TfrmMyUrl.h"
+#include "TfrmParam.h"
+#include "TfrmSpend.h"
+#include "WebView.h"
 
+#include <QAction>
 #include <QPushButton>
 
 namespace {
@@ -13,10 +24,40 @@ template <typename Window> void openFromButton(TfrmMain* main, const QPushButton
     window.setStatusText(button->toolTip());
     window.exec();
 }
+
+// Windows opened from the menu keep their status bar as designed.
+template <typename Window> void openFromMenu(TfrmMain* main)
+{
+    Window window(main);
+    window.exec();
+}
 } // namespace
 
 void TfrmMain::connectModuleButtons()
 {
-    auto* contacts = findChild<QPushButton*>(QStringLiteral("McxButton1"));
-    connect(contacts, &QPushButton::clicked, this, [this, contacts] { openFromButton<TfrmDianhua>(this, contacts); });
+    const auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
+    const auto onClick = [this, button](const char* name, auto open) {
+        QPushButton* source = button(name);
+        connect(source, &QPushButton::clicked, this, [this, source, open] { open(this, source); });
+    };
+    onClick("McxButton1", openFromButton<TfrmDianhua>);
+    onClick("McxButton2", openFromButton<TfrmJishi>);
+    onClick("McxButton4", openFromButton<TfrmBeiwang>);
+    onClick("cxButton1", openFromButton<TfrmIncome>);
+    onClick("cxButton2", openFromButton<TfrmSpend>);
+    onClick("cxButton4", [](TfrmMain* main, const QPushButton* source) {
+        openFromButton<TfrmParam>(main, source);
+        // Changed parameters count for every window opened from now on, and
+        // a new capture frequency at once.
+        dm->LoadParams();
+        main->ArmJiepingTimer();
+    });
+    onClick("McxButton5", [](TfrmMain* main, const QPushButton* source) {
+        openFromButton<TfrmMyUrl>(main, source);
+        main->WebBrowser2->reload();
+    });
+    connect(findChild<QAction*>(QStringLiteral("N10")), &QAction::triggered, this,
+            [this] { openFromMenu<TfrmJiankang>(this); });
+    connect(findChild<QAction*>(QStringLiteral("N11")), &QAction::triggered, this,
+            [this] { openFromMenu<TfrmBaobao>(this); });
 }

@@ -1,0 +1,15 @@
+#include "TfrmBbJiaoyuEdit.h"
+
+#include "Tdm.h"
+
+TfrmBbJiaoyuEdit::TfrmBbJiaoyuEdit(QWidget* owner)
+    : TfrmTypedNoteEdit(owner)
+{
+    TableName = QStringLiteral("bb_jiaoyu");
+    SaveTableName = QStringLiteral("bb_jiaoyu");
+}
+
+QString TfrmBbJiaoyuEdit::typeParameter() const
+{
+    return dm->LeixingBaobaoJiaoyu;
+}

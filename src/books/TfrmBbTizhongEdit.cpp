@@ -1,0 +1,8 @@
+#include "TfrmBbTizhongEdit.h"
+
+TfrmBbTizhongEdit::TfrmBbTizhongEdit(QWidget* owner)
+    : TfrmBbMeasureEdit("体重", owner)
+{
+    TableName = QStringLiteral("bb_tizhong");
+    SaveTableName = QStringLiteral("bb_tizhong");
+}

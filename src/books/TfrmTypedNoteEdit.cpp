@@ -1,0 +1,35 @@
+#include "TfrmTypedNoteEdit.h"
+
+#include "Clock.h"
+#include "EditorLayout.h"
+#include "ParamList.h"
+#include "TMcxComboBox.h"
+#include "TMcxDateEdit.h"
+#include "TMcxMemo.h"
+#include "TMcxTextEdit.h"
+
+TfrmTypedNoteEdit::TfrmTypedNoteEdit(QWidget* owner)
+    : TfrmBaseEdit(owner)
+{
+    resize(304, 480);
+
+    EditorLayout form(this);
+    dt = form.add<TMcxDateEdit>("dt", "日期", {16, 80, 121}, EditorLayout::Required);
+    knd = form.add<TMcxComboBox>("knd", "类型", {152, 80, 121}, EditorLayout::Required);
+    title = form.add<TMcxTextEdit>("title", "标题", {16, 136, 257}, EditorLayout::Required);
+    remark = form.add<TMcxMemo>("remark", "备注", {16, 192, 257, 233});
+    remark->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    form.setTabOrder({dt, knd, title, remark});
+}
+
+void TfrmTypedNoteEdit::ShowStep()
+{
+    TfrmBaseEdit::ShowStep();
+    if (wantsDefaults()) {
+        dt->setDate(Clock::today());
+    }
+    knd->addItemsKeepingText(ParamList::split(typeParameter()));
+    if (wantsDefaults()) {
+        knd->setCurrentIndex(0);
+    }
+}

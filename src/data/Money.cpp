@@ -71,10 +71,8 @@ std::optional<Money> Money::parse(const QString& input)
 QString Money::toString() const
 {
     QString text = toFixed(4);
-    while (text.endsWith(QLatin1Char('0'))) {
-        text.chop(1);
-    }
-    if (text.endsWith(QLatin1Char('.'))) {
+    // Drop trailing zeros of the third and fourth decimal only.
+    for (int i = 0; i < 2 && text.endsWith(QLatin1Char('0')); ++i) {
         text.chop(1);
     }
     return text;

@@ -21,7 +21,8 @@ public:
 
     double toDouble() const { return double(m_units) / double(kScale); }
 
-    // Shortest exact form: "12.5", "-3", "0.0001".
+    // Exact, as an amount is read: at least two decimals, more only when the
+    // value has them ("12.50", "-3.00", "0.0001").
     QString toString() const;
 
     // Always with the given number of decimals (rounded half away from zero).

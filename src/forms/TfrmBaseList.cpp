@@ -141,6 +141,7 @@ void TfrmBaseList::openQuery(const QString& sql)
     }
     cxGrid1->reload();
     updateButtons();
+    queryOpened();
 }
 
 void TfrmBaseList::requery()
@@ -191,6 +192,7 @@ void TfrmBaseList::runEditor(EditorMode mode)
         editor->RecordOid = query().asText(QStringLiteral("oid"));
         break;
     }
+    editorPrepared(editor.get(), mode);
     if (editor->exec() == QDialog::Accepted) {
         requery();
     }

@@ -60,6 +60,16 @@ protected:
 
     virtual QString proposedExportName() const;
 
+    // After the framework set an editor up for a flow, before it is shown.
+    virtual void editorPrepared(TfrmBaseEdit* editor, EditorMode mode)
+    {
+        Q_UNUSED(editor);
+        Q_UNUSED(mode);
+    }
+
+    // After every run of the query, when the grid shows the new rows.
+    virtual void queryOpened() {}
+
     void setColumns(const QList<GridColumn>& columns);
 
     void setAdPage(const QString& address) { m_adPage = address; }

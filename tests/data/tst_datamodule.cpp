@@ -155,7 +155,7 @@ void TestDataModule::storedSchemaNeedsNoProgramFunctions()
     Query query(again.ADOConnection1());
     query.setSql(QStringLiteral("select * from Income"));
     query.open();
-    QCOMPARE(query.asText(QStringLiteral("jine")), QStringLiteral("10"));
+    QCOMPARE(query.asText(QStringLiteral("jine")), QStringLiteral("10.00"));
     QCOMPARE(query.asText(QStringLiteral("dt")), QStringLiteral("2026-12-11"));
 }
 

@@ -51,7 +51,7 @@ void TestQuery::storesTypedValues_data()
         << "Spend"
         << "jine" << QVariant(QStringLiteral("0.00005")) << false << "0.0001";
     QTest::newRow("money negative") << "Spend"
-                                    << "jine" << QVariant(QStringLiteral("-3.50")) << false << "-3.5";
+                                    << "jine" << QVariant(QStringLiteral("-3.5")) << false << "-3.50";
     QTest::newRow("number as typed") << "Dianhua"
                                      << "ord" << QVariant(QStringLiteral("10")) << false << "10";
     QTest::newRow("number with fraction") << "param_yuegong"

@@ -190,12 +190,12 @@ void TestSqlDialect::balanceUnionKeepsExactMoney()
         }
     }
     QCOMPARE(incomeRows, 10);
-    QCOMPARE(income.toString(), QStringLiteral("1"));
-    QCOMPARE(spending.toString(), QStringLiteral("-1"));
+    QCOMPARE(income.toString(), QStringLiteral("1.00"));
+    QCOMPARE(spending.toString(), QStringLiteral("-1.00"));
 
     query.setSql(QStringLiteral("select sum(jine) as total from income"));
     query.open();
-    QCOMPARE(query.asText(QStringLiteral("total")), QStringLiteral("1"));
+    QCOMPARE(query.asText(QStringLiteral("total")), QStringLiteral("1.00"));
 }
 
 void TestSqlDialect::namesMatchWithoutCase()

@@ -21,11 +21,11 @@ void TestValues::moneyParses_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
-    QTest::addColumn<QString>("shortest");
+    QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("twoDecimals");
-    QTest::newRow("whole") << "100" << true << "100"
+    QTest::newRow("whole") << "100" << true << "100.00"
                            << "100.00";
-    QTest::newRow("fraction") << "12.5" << true << "12.5"
+    QTest::newRow("fraction") << "12.5" << true << "12.50"
                               << "12.50";
     QTest::newRow("four decimals") << "0.0001" << true << "0.0001"
                                    << "0.00";
@@ -33,9 +33,9 @@ void TestValues::moneyParses_data()
                                     << "2.00";
     QTest::newRow("negative") << "-7.456" << true << "-7.456"
                               << "-7.46";
-    QTest::newRow("plus and spaces") << " +3 " << true << "3"
+    QTest::newRow("plus and spaces") << " +3 " << true << "3.00"
                                      << "3.00";
-    QTest::newRow("leading point") << ".5" << true << "0.5"
+    QTest::newRow("leading point") << ".5" << true << "0.50"
                                    << "0.50";
     QTest::newRow("largest") << "922337203685477.5807" << true << "922337203685477.5807"
                              << "922337203685477.58";
@@ -57,12 +57,12 @@ void TestValues::moneyParses()
 {
     QFETCH(QString, text);
     QFETCH(bool, valid);
-    QFETCH(QString, shortest);
+    QFETCH(QString, shown);
     QFETCH(QString, twoDecimals);
     const std::optional<Money> money = Money::parse(text);
     QCOMPARE(money.has_value(), valid);
     if (valid) {
-        QCOMPARE(money->toString(), shortest);
+        QCOMPARE(money->toString(), shown);
         QCOMPARE(money->toFixed(2), twoDecimals);
     }
 }
@@ -73,7 +73,7 @@ void TestValues::moneySumsAreExact()
     for (int i = 0; i < 1000; ++i) {
         sum = sum + *Money::parse(QStringLiteral("0.1"));
     }
-    QCOMPARE(sum.toString(), QStringLiteral("100"));
+    QCOMPARE(sum.toString(), QStringLiteral("100.00"));
 }
 
 void TestValues::dayNumbers_data()

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "TfrmBaseListFilter.h"
+
+// The baby's lessons and schooling over a date range, newest first.
+class TfrmBbJiaoyu : public TfrmBaseListFilter {
+    Q_OBJECT
+
+public:
+    explicit TfrmBbJiaoyu(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

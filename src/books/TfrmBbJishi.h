@@ -1,0 +1,15 @@
+#pragma once
+
+#include "TfrmBaseListFilter.h"
+
+// The baby's notes over a date range, newest first.
+class TfrmBbJishi : public TfrmBaseListFilter {
+    Q_OBJECT
+
+public:
+    explicit TfrmBbJishi(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

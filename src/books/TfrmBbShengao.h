@@ -1,0 +1,15 @@
+#pragma once
+
+#include "TfrmBaseListFilter.h"
+
+// The baby's height measurements over a date range, newest first.
+class TfrmBbShengao : public TfrmBaseListFilter {
+    Q_OBJECT
+
+public:
+    explicit TfrmBbShengao(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

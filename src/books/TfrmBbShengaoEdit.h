@@ -1,0 +1,11 @@
+#pragma once
+
+#include "TfrmBbMeasureEdit.h"
+
+// One height measurement.
+class TfrmBbShengaoEdit : public TfrmBbMeasureEdit {
+    Q_OBJECT
+
+public:
+    explicit TfrmBbShengaoEdit(QWidget* owner = nullptr);
+};

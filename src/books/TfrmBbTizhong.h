@@ -1,0 +1,15 @@
+#pragma once
+
+#include "TfrmBaseListFilter.h"
+
+// The baby's weight measurements over a date range, newest first.
+class TfrmBbTizhong : public TfrmBaseListFilter {
+    Q_OBJECT
+
+public:
+    explicit TfrmBbTizhong(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "TfrmBbMeasureEdit.h"
+
+// One weight measurement.
+class TfrmBbTizhongEdit : public TfrmBbMeasureEdit {
+    Q_OBJECT
+
+public:
+    explicit TfrmBbTizhongEdit(QWidget* owner = nullptr);
+};

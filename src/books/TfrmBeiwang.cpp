@@ -1,0 +1,26 @@
+#include "TfrmBeiwang.h"
+
+#include "DataGrid.h"
+#include "Tdm.h"
+#include "TfrmBeiwangEdit.h"
+
+TfrmBeiwang::TfrmBeiwang(QWidget* owner)
+    : TfrmBaseList(owner)
+{
+    setWindowTitle(QStringLiteral("备忘录"));
+    TableName = QStringLiteral("Beiwang");
+    OrderSql = QStringLiteral(" order by ord");
+    offerDeleteAndExport();
+    addTip();
+    setColumns({
+        {QStringLiteral("标题"), QStringLiteral("title"), 600},
+        {QStringLiteral("编号(排序)"), QStringLiteral("ord"), 120},
+    });
+    cxGrid1->setGroupByBoxVisible(false);
+    setAdPage(dm->adCommon);
+}
+
+TfrmBaseEdit* TfrmBeiwang::createEditor()
+{
+    return new TfrmBeiwangEdit(this);
+}

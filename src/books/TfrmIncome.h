@@ -1,0 +1,14 @@
+#pragma once
+
+#include "TfrmMainIO.h"
+
+class TfrmIncome : public TfrmMainIO {
+    Q_OBJECT
+
+public:
+    explicit TfrmIncome(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

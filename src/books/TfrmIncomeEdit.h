@@ -1,0 +1,13 @@
+#pragma once
+
+#include "TfrmMainIOEdit.h"
+
+class TfrmIncomeEdit : public TfrmMainIOEdit {
+    Q_OBJECT
+
+public:
+    explicit TfrmIncomeEdit(QWidget* owner = nullptr);
+
+protected:
+    QString typeParameter() const override;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "TfrmBaseListFilter.h"
+
+// Dated health records of the household, each with a type and a title.
+class TfrmJiankang : public TfrmBaseListFilter {
+    Q_OBJECT
+
+public:
+    explicit TfrmJiankang(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

@@ -1,0 +1,15 @@
+#include "TfrmJiankangEdit.h"
+
+#include "Tdm.h"
+
+TfrmJiankangEdit::TfrmJiankangEdit(QWidget* owner)
+    : TfrmTypedNoteEdit(owner)
+{
+    TableName = QStringLiteral("jiankangdangan");
+    SaveTableName = QStringLiteral("jiankangdangan");
+}
+
+QString TfrmJiankangEdit::typeParameter() const
+{
+    return dm->LeixingJiankang;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "TfrmBaseListFilter.h"
+
+// Dated notes with a type and a state, the recent ones first.
+class TfrmJishi : public TfrmBaseListFilter {
+    Q_OBJECT
+
+public:
+    explicit TfrmJishi(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "TfrmBaseListFilter.h"
+
+class GridFooter;
+
+// The list shared by the income and the spending book: entries of a date
+// range, newest first, with the number of entries and the exact sum of their
+// amounts in a footer under the grid.
+class TfrmMainIO : public TfrmBaseListFilter {
+    Q_OBJECT
+
+public:
+    explicit TfrmMainIO(QWidget* owner = nullptr);
+
+    GridFooter* footer = nullptr;
+
+protected:
+    void queryOpened() override;
+};

@@ -1,0 +1,75 @@
+#include "TfrmMyUrl.h"
+
+#include "AppPaths.h"
+#include "DataGrid.h"
+#include "LinkPage.h"
+#include "Query.h"
+#include "Tdm.h"
+#include "TextFile.h"
+#include "TfrmMyUrlEdit.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+TfrmMyUrl::TfrmMyUrl(QWidget* owner)
+    : TfrmBaseList(owner)
+{
+    setWindowTitle(QStringLiteral("我的网址"));
+    TableName = QStringLiteral("MyUrl");
+    OrderSql = QStringLiteral(" order by ord");
+    offerDeleteAndExport();
+    addTip();
+    btnCreate = new QPushButton(QStringLiteral("生成(隐藏)"), pnlTool);
+    btnCreate->setObjectName(QStringLiteral("btnCreate"));
+    btnCreate->setFixedSize(115, 25);
+    btnCreate->hide();
+    toolLayout()->insertWidget(toolLayout()->count() - 1, btnCreate);
+    connect(btnCreate, &QPushButton::clicked, this, [this] {
+        writePage();
+        close();
+    });
+    memHtml = new QPlainTextEdit(this);
+    memHtml->setObjectName(QStringLiteral("memHtml"));
+    memHtml->hide();
+
+    setColumns({
+        {QStringLiteral("标题"), QStringLiteral("title"), 200},
+        {QStringLiteral("网址"), QStringLiteral("url"), 600},
+        {QStringLiteral("编号(排序)"), QStringLiteral("ord"), 120},
+    });
+    cxGrid1->setGroupByBoxVisible(false);
+    setAdPage(dm->adCommon);
+}
+
+QString TfrmMyUrl::pagePath()
+{
+    return AppPaths::programFile(QStringLiteral("my.htm"));
+}
+
+TfrmBaseEdit* TfrmMyUrl::createEditor()
+{
+    return new TfrmMyUrlEdit(this);
+}
+
+void TfrmMyUrl::writePage()
+{
+    // The query lists every link by 编号(排序), as the page shows them.
+    QList<LinkPage::Link> links;
+    for (query().first(); !query().eof(); query().next()) {
+        links.append({query().asText(QStringLiteral("title")), query().asText(QStringLiteral("url"))});
+    }
+    query().first();
+    memHtml->setPlainText(LinkPage::lines(links).join(QLatin1Char('\n')));
+    TextFile::write(pagePath(), memHtml->toPlainText());
+    m_pageWritten = true;
+}
+
+void TfrmMyUrl::done(int result)
+{
+    // However the window closes, the page is written once first.
+    if (!m_pageWritten) {
+        writePage();
+    }
+    TfrmBaseList::done(result);
+}

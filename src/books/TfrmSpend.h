@@ -1,0 +1,14 @@
+#pragma once
+
+#include "TfrmMainIO.h"
+
+class TfrmSpend : public TfrmMainIO {
+    Q_OBJECT
+
+public:
+    explicit TfrmSpend(QWidget* owner = nullptr);
+
+protected:
+    DaysSetting daysSetting() const override;
+    TfrmBaseEdit* createEditor() override;
+};

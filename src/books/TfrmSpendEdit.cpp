@@ -1,0 +1,16 @@
+#include "TfrmSpendEdit.h"
+
+#include "Tdm.h"
+
+TfrmSpendEdit::TfrmSpendEdit(QWidget* owner)
+    : TfrmMainIOEdit(owner)
+{
+    setWindowTitle(QStringLiteral("支出编辑"));
+    TableName = QStringLiteral("Spend");
+    SaveTableName = QStringLiteral("Spend");
+}
+
+QString TfrmSpendEdit::typeParameter() const
+{
+    return dm->LeixingZhichu;
+}

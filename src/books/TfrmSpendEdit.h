@@ -1,0 +1,13 @@
+#pragma once
+
+#include "TfrmMainIOEdit.h"
+
+class TfrmSpendEdit : public TfrmMainIOEdit {
+    Q_OBJECT
+
+public:
+    explicit TfrmSpendEdit(QWidget* owner = nullptr);
+
+protected:
+    QString typeParameter() const override;
+};
