@@ -23,10 +23,11 @@ int runChild(int argc, char** argv, const QString& folder)
     AppPaths::setProgramFolder(folder);
     Startup startup;
     startup.mainWindow()->show();
-    QTimer::singleShot(0, &app, [] {
+    TfrmMain* window = startup.mainWindow();
+    QTimer::singleShot(0, &app, [window] {
         std::printf("shown\n");
         std::fflush(stdout);
-        QCoreApplication::quit();
+        window->endSession();
     });
     return app.exec();
 }

@@ -11,9 +11,11 @@
 #include "TrayImages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -144,5 +146,17 @@ void TfrmMain::onExitClicked()
 void TfrmMain::endSession()
 {
     m_exitFlag = true;
+    // A question or module window that is open must not hold the program up:
+    // each is dismissed, then the main window closes and the program ends.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+        if (QApplication::activeModalWidget() == modal) {
+            break;
+        }
+    }
     close();
 }

@@ -8,6 +8,7 @@
 #include "Platform.h"
 #include "TMcxTextEdit.h"
 #include "Tdm.h"
+#include "TerminationWatcher.h"
 #include "TestDatabase.h"
 #include "TfrmMain.h"
 #include "TfrmPwdChange.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <csignal>
 
 // The resident shell: autostart, desktop launcher, minimising instead of
 // closing, the confirmed exit, the login lock and password, the menu 更多.
@@ -41,6 +43,7 @@ private Q_SLOTS:
     void closeAsksUnlessAutostart();
     void exitMakesTheLauncherOncePerRun();
     void noNotificationAreaMinimisesToTheTaskbar();
+    void sessionEndDismissesOpenWindows();
     void loginLock();
     void passwordWindow_data();
     void passwordWindow();
@@ -271,6 +274,25 @@ void TestShell::noNotificationAreaMinimisesToTheTaskbar()
     QVERIFY(main->isVisible());
     main->N1->trigger();
     QVERIFY(!main->isMinimized());
+}
+
+void TestShell::sessionEndDismissesOpenWindows()
+{
+    TfrmMain* main = showMain();
+    TerminationWatcher watcher;
+    connect(&watcher, &TerminationWatcher::terminationRequested, main, &TfrmMain::endSession);
+    bool windowWasOpen = false;
+    onNextModal([&](QWidget*) {
+        windowWasOpen = true;
+        ::raise(SIGTERM);
+    });
+    // The password window runs its own event loop until the session's end dismisses it.
+    main->findChild<QAction*>(QStringLiteral("N14"))->trigger();
+    QVERIFY(windowWasOpen);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(main->exitConfirmed());
+    QVERIFY(!main->isVisible());
+    QVERIFY(MessageBox::shown().isEmpty());
 }
 
 void TestShell::loginLock()
