@@ -25,7 +25,7 @@
 namespace {
 enum class Look { Module, Quick, Small, Exit, UrlSetting, Option };
 
-struct ControlSpec {
+struct ButtonBarItem {
     const char* name;
     const char* caption;
     const char* hint;
@@ -34,7 +34,7 @@ struct ControlSpec {
 };
 
 // The button bar, as the user knows it.
-const ControlSpec kButtons[] = {
+const ButtonBarItem kButtons[] = {
     {"McxButton1", "通讯录", "记录家人、朋友、同事、客户的电话、手机、QQ、地址等联系信息。", 16, 8, 75, 33,
      Look::Module},
     {"btnAlert", "闹铃", "提醒闹铃！", 16, 56, 75, 33, Look::Module},
@@ -59,7 +59,7 @@ const ControlSpec kButtons[] = {
     {"McxButton5", "网址设置", "设置我的自定义网址。", 896, 64, 75, 25, Look::UrlSetting},
 };
 
-const ControlSpec kOptions[] = {
+const ButtonBarItem kOptions[] = {
     {"cbAutoStart", "开机自动启动", "选中后，下次开机将自动启动。如果有安全软件提示，请允许即可。", 648, 8, 121, 20,
      Look::Option},
     {"cbStartmin", "启动后最小化",
@@ -92,13 +92,13 @@ QFont fontFor(Look look)
     return FontMapper::font(FontMapper::kai(), 16);
 }
 
-template <typename Control> Control* place(QWidget* parent, const ControlSpec& spec)
+template <typename Control> Control* place(QWidget* parent, const ButtonBarItem& item)
 {
-    auto* control = new Control(QString::fromUtf8(spec.caption), parent);
-    control->setObjectName(QString::fromUtf8(spec.name));
-    control->setToolTip(QString::fromUtf8(spec.hint));
-    control->setGeometry(spec.left, spec.top, spec.width, spec.height);
-    control->setFont(fontFor(spec.look));
+    auto* control = new Control(QString::fromUtf8(item.caption), parent);
+    control->setObjectName(QString::fromUtf8(item.name));
+    control->setToolTip(QString::fromUtf8(item.hint));
+    control->setGeometry(item.left, item.top, item.width, item.height);
+    control->setFont(fontFor(item.look));
     control->setCursor(Qt::PointingHandCursor);
     return control;
 }
@@ -170,8 +170,8 @@ void TfrmMain::buildButtonBar()
     pnlMenu->setFixedHeight(97);
     pnlMenu->setFrameShape(QFrame::NoFrame);
 
-    for (const ControlSpec& spec : kButtons) {
-        auto* button = place<QPushButton>(pnlMenu, spec);
+    for (const ButtonBarItem& item : kButtons) {
+        auto* button = place<QPushButton>(pnlMenu, item);
         const QString name = button->objectName();
         if (name == QLatin1String("btnAlert")) {
             btnAlert = button;
