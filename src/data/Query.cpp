@@ -1,5 +1,6 @@
 #include "Query.h"
 
+#include "ColumnValue.h"
 #include "Connection.h"
 #include "DayNumber.h"
 #include "DbError.h"
@@ -18,46 +19,6 @@ QString quoted(const QString& name)
     QString escaped = name;
     escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
-QString formatNumber(double value)
-{
-    if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        return QString::number(qint64(value));
-    }
-    return QString::number(value, 'g', 15);
-}
-
-QString formatStored(const ColumnType& type, const QVariant& stored)
-{
-    if (stored.isNull()) {
-        return {};
-    }
-    const bool numeric = stored.typeId() == QMetaType::LongLong || stored.typeId() == QMetaType::Double;
-    if (!numeric) {
-        return stored.toString();
-    }
-    switch (type.kind) {
-    case ColumnKind::Money:
-        if (stored.typeId() == QMetaType::LongLong) {
-            return Money::fromUnits(stored.toLongLong()).toString();
-        }
-        return Money::fromUnits(std::llround(stored.toDouble())).toString();
-    case ColumnKind::Date:
-        return DayNumber::toDateTime(stored.toDouble()).date().toString(QStringLiteral("yyyy-MM-dd"));
-    case ColumnKind::DateTime: {
-        const QDateTime value = DayNumber::toDateTime(stored.toDouble());
-        if (value.time() == QTime(0, 0)) {
-            return value.date().toString(QStringLiteral("yyyy-MM-dd"));
-        }
-        return value.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    }
-    default:
-        if (stored.typeId() == QMetaType::LongLong) {
-            return QString::number(stored.toLongLong());
-        }
-        return formatNumber(stored.toDouble());
-    }
 }
 
 QString shortened(const QString& text)
@@ -230,7 +191,7 @@ Money Query::asMoney(const QString& name) const
     if (m_columns[size_t(column)].type.kind == ColumnKind::Money && stored.typeId() == QMetaType::LongLong) {
         return Money::fromUnits(stored.toLongLong());
     }
-    return Money::parse(formatStored({ColumnKind::Unknown, 0}, stored)).value_or(Money());
+    return Money::parse(ColumnValue::format({ColumnKind::Unknown, 0}, stored)).value_or(Money());
 }
 
 bool Query::isNull(const QString& name) const
@@ -241,7 +202,7 @@ bool Query::isNull(const QString& name) const
 
 QString Query::textAt(int row, int column) const
 {
-    return formatStored(m_columns[size_t(column)].type, m_cells.value(cellIndex(row, column)));
+    return ColumnValue::format(m_columns[size_t(column)].type, m_cells.value(cellIndex(row, column)));
 }
 
 QVariant Query::valueAt(int row, int column) const
@@ -308,81 +269,13 @@ QString Query::columnCaption(int column) const
 
 QVariant Query::convert(int column, const QVariant& value) const
 {
-    const ColumnType type = m_columns[size_t(column)].type;
-    if (value.isNull()) {
-        return {};
+    QString reason;
+    const std::optional<QVariant> stored = ColumnValue::toStored(m_columns[size_t(column)].type, value, &reason);
+    if (!stored) {
+        const QString shown = value.toString();
+        throw DbError(QStringLiteral("“%1”不能保存为“%2”：%3。").arg(columnCaption(column), shortened(shown), reason));
     }
-    const bool isText = value.typeId() == QMetaType::QString;
-    const QString text = isText ? value.toString() : QString();
-    const auto refuse = [&](const QString& reason) {
-        const QString shown = isText ? text : value.toString();
-        return DbError(QStringLiteral("“%1”不能保存为“%2”：%3。").arg(columnCaption(column), shortened(shown), reason));
-    };
-    switch (type.kind) {
-    case ColumnKind::Text:
-        if (value.toString().toUcs4().size() > type.width) {
-            throw refuse(QStringLiteral("超过了%1个字符").arg(type.width));
-        }
-        return value.toString();
-    case ColumnKind::LongText:
-    case ColumnKind::Unknown:
-        return isText ? value : QVariant(value.toString());
-    case ColumnKind::Integer: {
-        if (isText && text.trimmed().isEmpty()) {
-            return {};
-        }
-        bool ok = false;
-        const qlonglong number = isText ? text.trimmed().toLongLong(&ok) : value.toLongLong(&ok);
-        if (!ok || (!isText && value.typeId() == QMetaType::Double && value.toDouble() != double(number))) {
-            throw refuse(QStringLiteral("不是整数"));
-        }
-        return QVariant(number);
-    }
-    case ColumnKind::Number: {
-        if (isText && text.trimmed().isEmpty()) {
-            return {};
-        }
-        bool ok = false;
-        const double number = isText ? text.trimmed().toDouble(&ok) : value.toDouble(&ok);
-        if (!ok || !std::isfinite(number)) {
-            throw refuse(QStringLiteral("不是有效的数字"));
-        }
-        return QVariant(number);
-    }
-    case ColumnKind::Money: {
-        if (isText && text.trimmed().isEmpty()) {
-            return {};
-        }
-        const QString source = isText ? text : QString::number(value.toDouble(), 'f', 4);
-        const std::optional<Money> money = Money::parse(source);
-        if (!money) {
-            throw refuse(QStringLiteral("不是有效的金额"));
-        }
-        return QVariant(qlonglong(money->units()));
-    }
-    case ColumnKind::Date:
-    case ColumnKind::DateTime: {
-        QDateTime dateTime;
-        if (value.typeId() == QMetaType::QDate) {
-            dateTime = QDateTime(value.toDate(), QTime(0, 0));
-        } else if (value.typeId() == QMetaType::QDateTime) {
-            dateTime = value.toDateTime();
-        } else if (isText) {
-            if (text.trimmed().isEmpty()) {
-                return {};
-            }
-            dateTime = DayNumber::parse(text);
-        }
-        if (!dateTime.isValid()) {
-            throw refuse(QStringLiteral("不是有效的日期"));
-        }
-        if (type.kind == ColumnKind::Date) {
-            return QVariant(DayNumber::fromDate(dateTime.date()));
-        }
-        return QVariant(DayNumber::fromDateTime(dateTime));
-    }
-    }
-    return value;
+    return *stored;
 }
 
 void Query::setValue(const QString& name, const QVariant& value)

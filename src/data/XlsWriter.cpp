@@ -1,7 +1,9 @@
 #include "XlsWriter.h"
 
+#include "BiffRecord.h"
 #include "CompoundFile.h"
 #include "DayNumber.h"
+#include "XlsSharedStrings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +17,7 @@
 #include <vector>
 
 namespace {
+using namespace biff;
 constexpr quint16 kBof = 0x0809;
 constexpr quint16 kEof = 0x000A;
 constexpr quint16 kCodePage = 0x0042;
@@ -26,9 +29,6 @@ constexpr quint16 kFormat = 0x041E;
 constexpr quint16 kXf = 0x00E0;
 constexpr quint16 kStyle = 0x0293;
 constexpr quint16 kBoundSheet = 0x0085;
-constexpr quint16 kSst = 0x00FC;
-constexpr quint16 kContinue = 0x003C;
-constexpr quint16 kExtSst = 0x00FF;
 constexpr quint16 kColInfo = 0x007D;
 constexpr quint16 kDimensions = 0x0200;
 constexpr quint16 kLabelSst = 0x00FD;
@@ -40,9 +40,7 @@ constexpr quint16 kWindow2 = 0x023E;
 constexpr quint16 kGlobalsBof = 0x0005;
 constexpr quint16 kWorksheetBof = 0x0010;
 constexpr quint16 kUtf16CodePage = 1200;
-constexpr char kUtf16Flag = 0x01;
 
-constexpr int kMaxRecordData = 8224;
 constexpr int kDataRowsPerSheet = 65536 - 1; // every sheet repeats the header row
 constexpr int kMaxColumns = 256;
 constexpr qsizetype kMaxSheetName = 31;
@@ -67,54 +65,6 @@ constexpr quint16 kBoldFont = 5;     // font index 4 never exists, so the fifth 
 constexpr quint16 kDateFormat = 164; // the first number format a workbook may define itself
 constexpr quint16 kDateTimeFormat = 165;
 
-void put16(char* at, quint16 value)
-{
-    qToLittleEndian(value, at);
-}
-
-void put32(char* at, quint32 value)
-{
-    qToLittleEndian(value, at);
-}
-
-void add8(QByteArray& bytes, quint8 value)
-{
-    bytes.append(char(value));
-}
-
-void add16(QByteArray& bytes, quint16 value)
-{
-    char data[2];
-    put16(data, value);
-    bytes.append(data, 2);
-}
-
-void add32(QByteArray& bytes, quint32 value)
-{
-    char data[4];
-    put32(data, value);
-    bytes.append(data, 4);
-}
-
-void addUtf16(QByteArray& bytes, const char16_t* text, qsizetype length)
-{
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    bytes.append(reinterpret_cast<const char*>(text), length * 2);
-#else
-    for (qsizetype i = 0; i < length; ++i) {
-        add16(bytes, text[i]);
-    }
-#endif
-}
-
-void addRecord(QByteArray& stream, quint16 id, const QByteArray& data)
-{
-    Q_ASSERT(data.size() <= kMaxRecordData);
-    add16(stream, id);
-    add16(stream, quint16(data.size()));
-    stream.append(data);
-}
-
 // Cuts text to at most length units without splitting a surrogate pair.
 QStringView leftWhole(QStringView text, qsizetype length)
 {
@@ -125,126 +75,6 @@ QStringView leftWhole(QStringView text, qsizetype length)
         --length;
     }
     return text.left(length);
-}
-
-// The shared string table: every distinct text is stored once and cells refer to it by number. Texts are
-// kept in one character array with an open-addressing index, so a large export costs little beyond its
-// characters.
-class SharedStrings {
-public:
-    quint32 add(QStringView text);
-    // Appends the table and its index; stream holds the workbook stream from its first byte.
-    void appendRecords(QByteArray& stream) const;
-
-private:
-    struct Entry {
-        qint64 offset;
-        qint32 length;
-        quint32 hash;
-    };
-
-    void rehash(size_t slotCount);
-
-    std::vector<char16_t> m_chars;
-    std::vector<Entry> m_entries;
-    std::vector<quint32> m_slots; // entry number + 1; 0 is a free slot
-    quint32 m_references = 0;
-};
-
-quint32 SharedStrings::add(QStringView text)
-{
-    ++m_references;
-    if ((m_entries.size() + 1) * 2 > m_slots.size()) {
-        rehash(std::max<size_t>(1024, m_slots.size() * 2));
-    }
-    const auto hash = quint32(qHash(text));
-    const size_t mask = m_slots.size() - 1;
-    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const quint32 stored = m_slots[slot];
-        if (stored == 0) {
-            m_entries.push_back({qint64(m_chars.size()), qint32(text.size()), hash});
-            m_chars.insert(m_chars.end(), text.utf16(), text.utf16() + text.size());
-            m_slots[slot] = quint32(m_entries.size());
-            return quint32(m_entries.size() - 1);
-        }
-        const Entry& entry = m_entries[stored - 1];
-        if (entry.hash == hash && QStringView(m_chars.data() + entry.offset, entry.length) == text) {
-            return stored - 1;
-        }
-    }
-}
-
-void SharedStrings::rehash(size_t slotCount)
-{
-    m_slots.assign(slotCount, 0);
-    const size_t mask = slotCount - 1;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        size_t slot = m_entries[i].hash & mask;
-        while (m_slots[slot] != 0) {
-            slot = (slot + 1) & mask;
-        }
-        m_slots[slot] = quint32(i + 1);
-    }
-}
-
-void SharedStrings::appendRecords(QByteArray& stream) const
-{
-    const auto unique = quint32(m_entries.size());
-    // The index notes where every bucketSize-th string starts, in at most 128 buckets as Excel keeps it.
-    const quint32 bucketSize = std::max<quint32>(8, (unique + 127) / 128);
-    QByteArray index;
-    add16(index, quint16(bucketSize));
-
-    const qsizetype estimate = qsizetype(m_chars.size()) * 2 + qsizetype(unique) * 3;
-    stream.reserve(stream.size() + estimate + estimate / kMaxRecordData * 5 + 64);
-    qsizetype recordStart = stream.size();
-    int used = 8;
-    add16(stream, kSst);
-    add16(stream, 0);
-    add32(stream, m_references);
-    add32(stream, unique);
-    const auto closeRecord = [&] { put16(stream.data() + recordStart + 2, quint16(used)); };
-    const auto openContinue = [&] {
-        closeRecord();
-        recordStart = stream.size();
-        add16(stream, kContinue);
-        add16(stream, 0);
-        used = 0;
-    };
-
-    for (quint32 i = 0; i < unique; ++i) {
-        const Entry& entry = m_entries[i];
-        // A string's length and flags never straddle two records, and at least one character goes with them.
-        if (kMaxRecordData - used < 5) {
-            openContinue();
-        }
-        if (i % bucketSize == 0) {
-            add32(index, quint32(stream.size()));
-            add16(index, quint16(stream.size() - recordStart));
-            add16(index, 0);
-        }
-        add16(stream, quint16(entry.length));
-        stream.append(kUtf16Flag);
-        used += 3;
-        const char16_t* chars = m_chars.data() + entry.offset;
-        qint32 left = entry.length;
-        for (;;) {
-            const qint32 fitting = std::min(left, (kMaxRecordData - used) / 2);
-            addUtf16(stream, chars, fitting);
-            used += fitting * 2;
-            chars += fitting;
-            left -= fitting;
-            if (left == 0) {
-                break;
-            }
-            // The rest goes on in the next record, which starts again with the flags byte.
-            openContinue();
-            stream.append(kUtf16Flag);
-            used = 1;
-        }
-    }
-    closeRecord();
-    addRecord(stream, kExtSst, index);
 }
 
 void cellHeader(char* record, quint16 id, quint16 size, quint16 row, quint16 column, quint16 xf)
@@ -274,7 +104,7 @@ void addNumber(QByteArray& sheet, quint16 row, quint16 column, quint16 xf, doubl
     sheet.append(record, sizeof record);
 }
 
-void addText(QByteArray& sheet, quint16 row, quint16 column, quint16 xf, QStringView text, SharedStrings& strings)
+void addText(QByteArray& sheet, quint16 row, quint16 column, quint16 xf, QStringView text, XlsSharedStrings& strings)
 {
     if (text.isEmpty()) {
         return;
@@ -293,7 +123,7 @@ double excelSerial(const QDate& date)
     return date < QDate(1900, 3, 1) ? dayNumber - 1 : dayNumber;
 }
 
-void addValue(QByteArray& sheet, quint16 row, quint16 column, const QVariant& value, SharedStrings& strings)
+void addValue(QByteArray& sheet, quint16 row, quint16 column, const QVariant& value, XlsSharedStrings& strings)
 {
     if (!value.isValid() || value.isNull()) {
         return;
@@ -374,7 +204,7 @@ QByteArray bofData(quint16 type)
 }
 
 QByteArray sheetRecords(const QStringList& captions, int firstRow, int rows, const XlsWriter::CellSource& cell,
-                        const QList<int>& columnWidths, bool selected, SharedStrings& strings)
+                        const QList<int>& columnWidths, bool selected, XlsSharedStrings& strings)
 {
     const auto columns = quint16(captions.size());
     QByteArray sheet;
@@ -483,7 +313,7 @@ QByteArray styleData(quint16 xf, quint8 builtIn)
     return data;
 }
 
-QByteArray globalsRecords(const QStringList& sheetNames, const QByteArrayList& sheets, const SharedStrings& strings)
+QByteArray globalsRecords(const QStringList& sheetNames, const QByteArrayList& sheets, const XlsSharedStrings& strings)
 {
     QByteArray globals;
     addRecord(globals, kBof, bofData(kGlobalsBof));
@@ -613,7 +443,7 @@ bool XlsWriter::write(const QString& path, const QString& sheetName, const QStri
     rowCount = std::max(rowCount, 0);
     const int sheetCount = rowCount == 0 ? 1 : int((qint64(rowCount) + kDataRowsPerSheet - 1) / kDataRowsPerSheet);
     const QStringList names = sheetNames(sheetName, sheetCount);
-    SharedStrings strings;
+    XlsSharedStrings strings;
     QByteArrayList sheets;
     qint64 streamSize = 0;
     for (int index = 0; index < sheetCount; ++index) {
