@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 #include <QTimer>
 
 // What each record book adds to the framework: defaults, parameters and their
@@ -276,6 +277,10 @@ void TestBooks::ledgerFooterFollowsTheFilter()
     list.show();
     QCOMPARE(list.footer->text(1), QStringLiteral("3 条"));
     QCOMPARE(list.footer->text(4), QStringLiteral("0.30"));
+    const QAbstractItemModel* grid = list.cxGrid1->view()->model();
+    QCOMPARE(grid->index(0, 4).data().toString(), QStringLiteral("0.10"));
+    QCOMPARE(grid->index(0, 4).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+    QCOMPARE(grid->index(0, 1).data(Qt::TextAlignmentRole), QVariant());
     list.edtStart->setDate(QDate(2026, 1, 1));
     list.btnFilter->click();
     QCOMPARE(list.footer->text(1), QStringLiteral("4 条"));
