@@ -5,7 +5,6 @@
 #include "MessageBox.h"
 #include "MockClock.h"
 #include "PelApplication.h"
-#include "Platform.h"
 #include "Query.h"
 #include "SoundPlayer.h"
 #include "SysParams.h"
@@ -15,7 +14,6 @@
 #include "TfrmMain.h"
 #include "UrlOpener.h"
 #include "WebView.h"
-#include "XdgAutoStart.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -70,6 +68,7 @@ private:
     QString sys(const QString& name);
 
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<TfrmMain> m_main;
 };
 
@@ -86,8 +85,7 @@ void TestMainWindow::init()
     UrlOpener::setRecording(true);
     m_db = std::make_unique<TestDatabase>();
     // Nothing of the user's desktop is read or written.
-    Platform::setAutoStart(std::make_unique<XdgAutoStart>(m_db->folder() + QStringLiteral("/autostart")));
-    Platform::setDesktopShortcut(std::make_unique<RecordingShortcut>());
+    m_platform = std::make_unique<FakePlatform>(m_db->folder());
 }
 
 void TestMainWindow::cleanup()
@@ -96,8 +94,7 @@ void TestMainWindow::cleanup()
     delete dm;
     dm = nullptr;
     m_db.reset();
-    Platform::setAutoStart(nullptr);
-    Platform::setDesktopShortcut(nullptr);
+    m_platform.reset();
     Clock::setInstance(nullptr);
 }
 

@@ -60,9 +60,8 @@ private:
 
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<TfrmMain> m_main;
-    RecordingShortcut* m_shortcut = nullptr;
-    RecordingLauncher* m_launcher = nullptr;
 };
 
 void TestShell::init()
@@ -71,13 +70,7 @@ void TestShell::init()
     MessageBox::setTestMode(true);
     m_db = std::make_unique<TestDatabase>();
     m_home = std::make_unique<QTemporaryDir>();
-    Platform::setAutoStart(std::make_unique<XdgAutoStart>(m_home->filePath(QStringLiteral("autostart"))));
-    auto shortcut = std::make_unique<RecordingShortcut>();
-    m_shortcut = shortcut.get();
-    Platform::setDesktopShortcut(std::move(shortcut));
-    auto launcher = std::make_unique<RecordingLauncher>();
-    m_launcher = launcher.get();
-    Platform::setLauncher(std::move(launcher));
+    m_platform = std::make_unique<FakePlatform>(m_home->path());
     dm = new Tdm;
 }
 
@@ -89,9 +82,7 @@ void TestShell::cleanup()
     dm = nullptr;
     m_db.reset();
     m_home.reset();
-    Platform::setAutoStart(nullptr);
-    Platform::setDesktopShortcut(nullptr);
-    Platform::setLauncher(nullptr);
+    m_platform.reset();
     Clock::setInstance(nullptr);
 }
 
@@ -241,23 +232,23 @@ void TestShell::exitMakesTheLauncherOncePerRun()
     TfrmMain* main = showMain();
     MessageBox::setNextAnswer(MessageBox::No);
     main->McxButton7->click();
-    QCOMPARE(m_shortcut->made, QStringList{});
+    QCOMPARE(m_platform->shortcut->made, QStringList{});
     MessageBox::setNextAnswer(MessageBox::Yes);
     main->McxButton7->click();
     const QString expected =
         QStringLiteral("Pelorin|") + QCoreApplication::applicationFilePath() + QLatin1Char('|') + m_db->folder();
-    QCOMPARE(m_shortcut->made, QStringList{expected});
+    QCOMPARE(m_platform->shortcut->made, QStringList{expected});
     QVERIFY(!main->isVisible());
 
     // Made by the button earlier in the run: the exit does not make it again.
     m_main.reset();
-    m_shortcut->made.clear();
+    m_platform->shortcut->made.clear();
     main = showMain();
     main->btnQuick->click();
     QVERIFY(!main->btnQuick->isEnabled());
     MessageBox::setNextAnswer(MessageBox::Yes);
     main->McxButton7->click();
-    QCOMPARE(m_shortcut->made, QStringList{expected});
+    QCOMPARE(m_platform->shortcut->made, QStringList{expected});
 }
 
 void TestShell::noNotificationAreaMinimisesToTheTaskbar()
@@ -455,7 +446,7 @@ void TestShell::menuStartsProgramsAndTools()
     auto* regedit = main->findChild<QAction*>(QStringLiteral("N27"));
     QCOMPARE(regedit->toolTip(), QStringLiteral("regedit"));
     regedit->trigger();
-    QCOMPARE(m_launcher->runs, (QStringList{"calc max", "mspaint normal", "regedit normal"}));
+    QCOMPARE(m_platform->launcher->runs, (QStringList{"calc max", "mspaint normal", "regedit normal"}));
     QVERIFY(MessageBox::shown().isEmpty());
 }
 

@@ -5,7 +5,6 @@
 #include "MessageBox.h"
 #include "MockClock.h"
 #include "ModalDriver.h"
-#include "Platform.h"
 #include "Query.h"
 #include "QueryRows.h"
 #include "TMcxComboBox.h"
@@ -29,14 +28,13 @@
 #include "TfrmSpend.h"
 #include "TfrmSpendEdit.h"
 #include "WebView.h"
-#include "XdgAutoStart.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeView>
 #include <QTimer>
+#include <QTreeView>
 
 // What each record book adds to the framework: defaults, parameters and their
 // messages, the income and spending footer, the link page and the parameters'
@@ -69,6 +67,7 @@ private:
     void addRow(const QString& table, const QStringList& assignments);
 
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<FakePlatform> m_platform;
 };
 
 void TestBooks::init()
@@ -76,8 +75,7 @@ void TestBooks::init()
     MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(10, 0)));
     MessageBox::setTestMode(true);
     m_db = std::make_unique<TestDatabase>();
-    Platform::setAutoStart(std::make_unique<XdgAutoStart>(m_db->folder() + QStringLiteral("/autostart")));
-    Platform::setDesktopShortcut(std::make_unique<RecordingShortcut>());
+    m_platform = std::make_unique<FakePlatform>(m_db->folder());
     dm = new Tdm;
 }
 
@@ -87,8 +85,7 @@ void TestBooks::cleanup()
     delete dm;
     dm = nullptr;
     m_db.reset();
-    Platform::setAutoStart(nullptr);
-    Platform::setDesktopShortcut(nullptr);
+    m_platform.reset();
     Clock::setInstance(nullptr);
 }
 

@@ -1,4 +1,5 @@
 #include "DataGrid.h"
+#include "FakePlatform.h"
 #include "FileDialog.h"
 #include "FontMapper.h"
 #include "MessageBox.h"
@@ -40,6 +41,7 @@ private:
     QStringList contacts();
 
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<FakePlatform> m_platform;
 };
 
 void TestContacts::init()
@@ -48,6 +50,7 @@ void TestContacts::init()
     MessageBox::setTestMode(true);
     FontMapper::install();
     m_db = std::make_unique<TestDatabase>();
+    m_platform = std::make_unique<FakePlatform>(m_db->folder());
     dm = new Tdm;
     dm->ExecSql(QStringLiteral("update param set val = '家人 朋友 同事' where param = 'Leixingdianhua'"));
     dm->LoadParams();
@@ -59,6 +62,7 @@ void TestContacts::cleanup()
     delete dm;
     dm = nullptr;
     m_db.reset();
+    m_platform.reset();
     Clock::setInstance(nullptr);
 }
 

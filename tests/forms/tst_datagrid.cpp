@@ -76,6 +76,22 @@ struct Contacts {
     }
 };
 
+// The grid over the contacts, as a list window sets it up.
+void bindContacts(DataGrid& grid, Contacts& contacts)
+{
+    grid.setColumns(contactColumns());
+    grid.setQuery(&contacts.query);
+}
+
+// The same, shown on screen, for the tests that drag and click.
+[[nodiscard]] bool showContacts(DataGrid& grid, Contacts& contacts)
+{
+    bindContacts(grid, contacts);
+    grid.resize(600, 300);
+    grid.show();
+    return QTest::qWaitForWindowExposed(&grid);
+}
+
 // The tree as shown with every group expanded: column 0, two spaces a level.
 QStringList outline(const QAbstractItemModel* model, const QModelIndex& parent = {}, int depth = 0)
 {
@@ -212,8 +228,7 @@ void TestDataGrid::headersShowCaptionsCentred()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     const QueryGridModel* model = grid.model();
     const QList<GridColumn> columns = contactColumns();
     QCOMPARE(model->columnCount(), columns.size());
@@ -336,8 +351,7 @@ void TestDataGrid::groupsRows()
 
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     for (int column : groups) {
         grid.groupBy(column);
     }
@@ -367,8 +381,7 @@ void TestDataGrid::ungroupingRestoresTheRows()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     grid.groupBy(Sex);
     grid.groupBy(Kind);
     grid.groupBy(Kind); // already a level
@@ -401,8 +414,7 @@ void TestDataGrid::headerDroppedOnTheBoxGroups()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     GroupByBox* box = grid.groupByBox();
     const QLabel* hint = box->findChild<QLabel*>(QStringLiteral("groupHint"));
     QVERIFY(hint);
@@ -483,8 +495,7 @@ void TestDataGrid::chipDroppedOutsideUngroups()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     grid.groupBy(Sex);
     grid.groupBy(Kind);
     QWidget* header = grid.view()->header()->viewport();
@@ -514,11 +525,7 @@ void TestDataGrid::chipDroppedInsideReorders()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showContacts(grid, contacts));
     grid.groupBy(Kind);
     grid.groupBy(Sex);
     grid.groupBy(Mobile);
@@ -544,11 +551,7 @@ void TestDataGrid::headerClicksStillWork()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showContacts(grid, contacts));
     QHeaderView* header = grid.view()->header();
     header->setSectionsClickable(true);
     QSignalSpy clicked(header, &QHeaderView::sectionClicked);
@@ -578,11 +581,7 @@ void TestDataGrid::headerDragIsNoClick()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showContacts(grid, contacts));
     QHeaderView* header = grid.view()->header();
     header->setSectionsClickable(true);
     header->resizeSection(Sex, 120);
@@ -605,11 +604,7 @@ void TestDataGrid::chipDraggedAwayUngroups()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showContacts(grid, contacts));
     grid.groupBy(Kind);
     grid.groupBy(Sex);
     GroupByBox* box = grid.groupByBox();
@@ -642,8 +637,7 @@ void TestDataGrid::selectionMovesTheQuery()
 
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     for (int column : groups) {
         grid.groupBy(column);
     }
@@ -694,8 +688,7 @@ void TestDataGrid::groupRowLeavesTheQueryWhereItWas()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     grid.groupBy(Kind);
     grid.setCurrentQueryRow(3);
     QSignalSpy changed(&grid, &DataGrid::currentQueryRowChanged);
@@ -719,8 +712,7 @@ void TestDataGrid::regroupingKeepsTheCurrentRow()
 {
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     grid.setCurrentQueryRow(4);
     QSignalSpy changed(&grid, &DataGrid::currentQueryRowChanged);
 
@@ -752,8 +744,7 @@ void TestDataGrid::doubleClickOpensDataRowsOnly()
 
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     grid.groupBy(Kind);
     grid.resize(600, 400);
     grid.show();
@@ -792,8 +783,7 @@ void TestDataGrid::reloadKeepsGroupingAndSelectsTheFirstRow()
 
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     grid.groupBy(Kind);
     grid.groupBy(Sex);
     grid.setCurrentQueryRow(5);
@@ -841,8 +831,7 @@ void TestDataGrid::emptyQuery()
 
     Contacts contacts;
     DataGrid grid;
-    grid.setColumns(contactColumns());
-    grid.setQuery(&contacts.query);
+    bindContacts(grid, contacts);
     grid.setGroupedColumns(groups);
     grid.setCurrentQueryRow(2);
     grid.show();

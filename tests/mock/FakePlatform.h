@@ -1,9 +1,12 @@
 #pragma once
 
 #include "DesktopShortcut.h"
+#include "Platform.h"
 #include "ProgramLauncher.h"
+#include "XdgAutoStart.h"
 
 #include <QStringList>
+#include <memory>
 
 // Records what the shell asked of the platform instead of doing it.
 class RecordingShortcut : public DesktopShortcut {
@@ -26,4 +29,32 @@ public:
     }
 
     QStringList runs;
+};
+
+// For one test: the autostart entry goes to a folder of the test's own, and
+// the launcher and the programs are recorded. The real services come back after.
+class FakePlatform {
+public:
+    explicit FakePlatform(const QString& folder)
+    {
+        Platform::setAutoStart(std::make_unique<XdgAutoStart>(folder + QStringLiteral("/autostart")));
+        auto recordingShortcut = std::make_unique<RecordingShortcut>();
+        shortcut = recordingShortcut.get();
+        Platform::setDesktopShortcut(std::move(recordingShortcut));
+        auto recordingLauncher = std::make_unique<RecordingLauncher>();
+        launcher = recordingLauncher.get();
+        Platform::setLauncher(std::move(recordingLauncher));
+    }
+
+    ~FakePlatform()
+    {
+        Platform::setAutoStart(nullptr);
+        Platform::setDesktopShortcut(nullptr);
+        Platform::setLauncher(nullptr);
+    }
+
+    Q_DISABLE_COPY_MOVE(FakePlatform)
+
+    RecordingShortcut* shortcut = nullptr;
+    RecordingLauncher* launcher = nullptr;
 };
