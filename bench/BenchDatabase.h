@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Connection.h"
-#include "SchemaMigrator.h"
-#include "Statement.h"
+#include "core/data/Connection.h"
+#include "core/data/SchemaMigrator.h"
+#include "core/data/Statement.h"
 
 #include <QDate>
 #include <QString>

@@ -1,8 +1,8 @@
 // Prints how long the data store's common operations take over a database
 // with 100 000 income rows.
 #include "BenchDatabase.h"
-#include "Query.h"
-#include "Tdm.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,15 +1,15 @@
 // Prints how long the contacts list takes to open over 100 000 contacts (query
 // run and grid ready) and to export them to an .xls workbook.
-#include "AppPaths.h"
 #include "BenchDatabase.h"
-#include "FileDialog.h"
-#include "MessageBox.h"
-#include "Query.h"
-#include "SchemaMigrator.h"
-#include "Statement.h"
-#include "Tdm.h"
-#include "TfrmDianhua.h"
-#include "TfrmIncome.h"
+#include "books/TfrmDianhua.h"
+#include "books/TfrmIncome.h"
+#include "core/data/AppPaths.h"
+#include "core/data/Query.h"
+#include "core/data/SchemaMigrator.h"
+#include "core/data/Statement.h"
+#include "core/data/Tdm.h"
+#include "forms/FileDialog.h"
+#include "forms/MessageBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

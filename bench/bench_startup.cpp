@@ -1,11 +1,11 @@
 // Prints the time from process start to the main window shown, with a
 // database of 100 000 income rows. The benchmark starts itself as a child
 // that runs the program's own start sequence and reports when the window is up.
-#include "AppPaths.h"
 #include "BenchDatabase.h"
-#include "PelApplication.h"
-#include "Startup.h"
-#include "TfrmMain.h"
+#include "app/PelApplication.h"
+#include "app/Startup.h"
+#include "app/TfrmMain.h"
+#include "core/data/AppPaths.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "PelApplication.h"
-#include "Startup.h"
-#include "TfrmMain.h"
+#include "app/PelApplication.h"
+#include "app/Startup.h"
+#include "app/TfrmMain.h"
 
 int main(int argc, char** argv)
 {

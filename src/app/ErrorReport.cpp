@@ -1,7 +1,7 @@
-#include "ErrorReport.h"
+#include "app/ErrorReport.h"
 
-#include "DbError.h"
-#include "MessageBox.h"
+#include "core/data/DbError.h"
+#include "forms/MessageBox.h"
 
 void ErrorReport::show(const QString& text)
 {

@@ -1,6 +1,6 @@
-#include "PelApplication.h"
+#include "app/PelApplication.h"
 
-#include "ErrorReport.h"
+#include "app/ErrorReport.h"
 
 PelApplication::PelApplication(int& argc, char** argv)
     : QApplication(argc, argv)

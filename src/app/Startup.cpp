@@ -1,21 +1,24 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "BalloonHints.h"
-#include "ErrorReport.h"
-#include "FontMapper.h"
-#include "Tdm.h"
-#include "TerminationWatcher.h"
-#include "TfrmMain.h"
+#include "app/ErrorReport.h"
+#include "app/TfrmMain.h"
+#include "core/data/Tdm.h"
+#include "forms/BalloonHints.h"
+#include "forms/FontMapper.h"
+#include "platform/Platform.h"
+#include "platform/SessionEnd.h"
 
 #include <QApplication>
 
 void Startup::prepareEnvironment()
 {
+#ifdef Q_OS_LINUX
     // The ffmpeg media backend crashes without an audio device; GStreamer
     // simply plays nothing.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
         qputenv("QT_MEDIA_BACKEND", "gstreamer");
     }
+#endif
 }
 
 Startup::Startup()
@@ -35,15 +38,14 @@ Startup::Startup()
     m_mainWindow = std::make_unique<TfrmMain>();
 
     // The desktop session is ending: agree at once, ask nothing.
-    m_watcher = std::make_unique<TerminationWatcher>();
-    QObject::connect(m_watcher.get(), &TerminationWatcher::terminationRequested, m_mainWindow.get(),
-                     &TfrmMain::endSession);
+    m_sessionEnd.reset(Platform::createSessionEnd(nullptr));
+    QObject::connect(m_sessionEnd.get(), &SessionEnd::ending, m_mainWindow.get(), &TfrmMain::endSession);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_mainWindow.get(), [](QSessionManager&) {});
 }
 
 Startup::~Startup()
 {
-    m_watcher.reset();
+    m_sessionEnd.reset();
     m_mainWindow.reset();
     delete dm;
     dm = nullptr;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-class TerminationWatcher;
+class SessionEnd;
 class TfrmMain;
 
 // Program start, in its order: the application's services, the data module,
@@ -19,6 +19,6 @@ public:
     TfrmMain* mainWindow() const { return m_mainWindow.get(); }
 
 private:
-    std::unique_ptr<TerminationWatcher> m_watcher;
+    std::unique_ptr<SessionEnd> m_sessionEnd;
     std::unique_ptr<TfrmMain> m_mainWindow;
 };

@@ -1,13 +1,14 @@
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
 
-#include "BalloonHints.h"
-#include "Clock.h"
-#include "FontMapper.h"
-#include "Query.h"
-#include "SoundPlayer.h"
-#include "Tdm.h"
-#include "TrayImages.h"
-#include "WebView.h"
+#include "app/TrayImages.h"
+#include "core/data/Clock.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
+#include "forms/BalloonHints.h"
+#include "forms/FontMapper.h"
+#include "forms/WebView.h"
+#include "platform/Platform.h"
+#include "platform/SoundPlayer.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -154,7 +155,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     StatusBar1->addWidget(m_statusPanels[1], 1);
     layout->addWidget(StatusBar1);
 
-    MediaPlayer1 = new SoundPlayer(this);
+    MediaPlayer1 = Platform::createSoundPlayer(this);
     buildTray();
     buildMenu();
     buildTimers();

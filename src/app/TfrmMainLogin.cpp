@@ -1,10 +1,10 @@
 // The login lock of the main window and the password window.
-#include "MessageBox.h"
-#include "SysParams.h"
-#include "TMLabel.h"
-#include "TMcxTextEdit.h"
-#include "TfrmMain.h"
-#include "TfrmPwdChange.h"
+#include "app/TfrmMain.h"
+#include "app/TfrmPwdChange.h"
+#include "core/data/SysParams.h"
+#include "forms/MessageBox.h"
+#include "forms/TMLabel.h"
+#include "forms/TMcxTextEdit.h"
 
 #include <QAction>
 #include <QFrame>

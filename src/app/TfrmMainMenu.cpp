@@ -1,8 +1,8 @@
 // The drop-down menu 更多 of the main window.
-#include "Platform.h"
-#include "ProgramLauncher.h"
-#include "TfrmMain.h"
-#include "WebView.h"
+#include "app/TfrmMain.h"
+#include "forms/WebView.h"
+#include "platform/Platform.h"
+#include "platform/ProgramLauncher.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,16 +1,16 @@
 // Opening the module windows from the main window's buttons and menu.
-#include "Tdm.h"
-#include "TfrmBaobao.h"
-#include "TfrmBeiwang.h"
-#include "TfrmDianhua.h"
-#include "TfrmIncome.h"
-#include "TfrmJiankang.h"
-#include "TfrmJishi.h"
-#include "TfrmMain.h"
-#include "TfrmMyUrl.h"
-#include "TfrmParam.h"
-#include "TfrmSpend.h"
-#include "WebView.h"
+#include "app/TfrmMain.h"
+#include "books/TfrmBaobao.h"
+#include "books/TfrmBeiwang.h"
+#include "books/TfrmDianhua.h"
+#include "books/TfrmIncome.h"
+#include "books/TfrmJiankang.h"
+#include "books/TfrmJishi.h"
+#include "books/TfrmMyUrl.h"
+#include "books/TfrmParam.h"
+#include "books/TfrmSpend.h"
+#include "core/data/Tdm.h"
+#include "forms/WebView.h"
 
 #include <QAction>
 #include <QPushButton>

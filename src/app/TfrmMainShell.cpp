@@ -1,14 +1,14 @@
 // The main window's resident behaviour: tray, minimising instead of closing,
 // autostart, the desktop launcher and the confirmed exit.
-#include "AppPaths.h"
-#include "AutoStart.h"
-#include "DesktopShortcut.h"
-#include "MessageBox.h"
-#include "Platform.h"
-#include "SysParams.h"
-#include "Tdm.h"
-#include "TfrmMain.h"
-#include "TrayImages.h"
+#include "app/TfrmMain.h"
+#include "app/TrayImages.h"
+#include "core/data/AppPaths.h"
+#include "core/data/SysParams.h"
+#include "core/data/Tdm.h"
+#include "forms/MessageBox.h"
+#include "platform/AutoStart.h"
+#include "platform/DesktopShortcut.h"
+#include "platform/Platform.h"
 
 #include <QAction>
 #include <QApplication>

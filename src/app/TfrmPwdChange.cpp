@@ -1,7 +1,7 @@
-#include "TfrmPwdChange.h"
+#include "app/TfrmPwdChange.h"
 
-#include "MessageBox.h"
-#include "SysParams.h"
+#include "core/data/SysParams.h"
+#include "forms/MessageBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "TrayImages.h"
+#include "app/TrayImages.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,16 +1,16 @@
-#include "TfrmBaobao.h"
+#include "books/TfrmBaobao.h"
 
-#include "BabyAge.h"
-#include "Clock.h"
-#include "FontMapper.h"
-#include "MessageBox.h"
-#include "Query.h"
-#include "TMcxDateEdit.h"
-#include "Tdm.h"
-#include "TfrmBbJiaoyu.h"
-#include "TfrmBbJishi.h"
-#include "TfrmBbShengao.h"
-#include "TfrmBbTizhong.h"
+#include "books/TfrmBbJiaoyu.h"
+#include "books/TfrmBbJishi.h"
+#include "books/TfrmBbShengao.h"
+#include "books/TfrmBbTizhong.h"
+#include "core/books/BabyAge.h"
+#include "core/data/Clock.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
+#include "forms/FontMapper.h"
+#include "forms/MessageBox.h"
+#include "forms/TMcxDateEdit.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBase.h"
+#include "forms/TfrmBase.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "TfrmBbJiaoyu.h"
+#include "books/TfrmBbJiaoyu.h"
 
-#include "Tdm.h"
-#include "TfrmBbJiaoyuEdit.h"
+#include "books/TfrmBbJiaoyuEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmBbJiaoyu::TfrmBbJiaoyu(QWidget* owner)
     : TfrmBaseListFilter(owner)

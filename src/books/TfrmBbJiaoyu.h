@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseListFilter.h"
+#include "forms/TfrmBaseListFilter.h"
 
 // The baby's lessons and schooling over a date range, newest first.
 class TfrmBbJiaoyu : public TfrmBaseListFilter {

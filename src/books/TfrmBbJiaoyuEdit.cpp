@@ -1,6 +1,6 @@
-#include "TfrmBbJiaoyuEdit.h"
+#include "books/TfrmBbJiaoyuEdit.h"
 
-#include "Tdm.h"
+#include "core/data/Tdm.h"
 
 TfrmBbJiaoyuEdit::TfrmBbJiaoyuEdit(QWidget* owner)
     : TfrmTypedNoteEdit(owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmTypedNoteEdit.h"
+#include "books/TfrmTypedNoteEdit.h"
 
 // One education record, typed from the baby education types.
 class TfrmBbJiaoyuEdit : public TfrmTypedNoteEdit {

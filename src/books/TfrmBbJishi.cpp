@@ -1,7 +1,7 @@
-#include "TfrmBbJishi.h"
+#include "books/TfrmBbJishi.h"
 
-#include "Tdm.h"
-#include "TfrmBbJishiEdit.h"
+#include "books/TfrmBbJishiEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmBbJishi::TfrmBbJishi(QWidget* owner)
     : TfrmBaseListFilter(owner)

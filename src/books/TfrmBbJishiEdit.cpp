@@ -1,6 +1,6 @@
-#include "TfrmBbJishiEdit.h"
+#include "books/TfrmBbJishiEdit.h"
 
-#include "Tdm.h"
+#include "core/data/Tdm.h"
 
 TfrmBbJishiEdit::TfrmBbJishiEdit(QWidget* owner)
     : TfrmTypedNoteEdit(owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmTypedNoteEdit.h"
+#include "books/TfrmTypedNoteEdit.h"
 
 // One note about the baby, typed from the baby note types.
 class TfrmBbJishiEdit : public TfrmTypedNoteEdit {

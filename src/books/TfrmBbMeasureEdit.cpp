@@ -1,10 +1,10 @@
-#include "TfrmBbMeasureEdit.h"
+#include "books/TfrmBbMeasureEdit.h"
 
-#include "Clock.h"
-#include "EditorLayout.h"
-#include "TMcxDateEdit.h"
-#include "TMcxMemo.h"
-#include "TMcxTextEdit.h"
+#include "core/data/Clock.h"
+#include "forms/EditorLayout.h"
+#include "forms/TMcxDateEdit.h"
+#include "forms/TMcxMemo.h"
+#include "forms/TMcxTextEdit.h"
 
 TfrmBbMeasureEdit::TfrmBbMeasureEdit(const char* valueCaption, QWidget* owner)
     : TfrmBaseEdit(owner)

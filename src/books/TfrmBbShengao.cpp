@@ -1,7 +1,7 @@
-#include "TfrmBbShengao.h"
+#include "books/TfrmBbShengao.h"
 
-#include "Tdm.h"
-#include "TfrmBbShengaoEdit.h"
+#include "books/TfrmBbShengaoEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmBbShengao::TfrmBbShengao(QWidget* owner)
     : TfrmBaseListFilter(owner)

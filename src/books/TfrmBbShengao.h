@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseListFilter.h"
+#include "forms/TfrmBaseListFilter.h"
 
 // The baby's height measurements over a date range, newest first.
 class TfrmBbShengao : public TfrmBaseListFilter {

@@ -1,4 +1,4 @@
-#include "TfrmBbShengaoEdit.h"
+#include "books/TfrmBbShengaoEdit.h"
 
 TfrmBbShengaoEdit::TfrmBbShengaoEdit(QWidget* owner)
     : TfrmBbMeasureEdit("身高", owner)

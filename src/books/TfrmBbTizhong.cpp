@@ -1,7 +1,7 @@
-#include "TfrmBbTizhong.h"
+#include "books/TfrmBbTizhong.h"
 
-#include "Tdm.h"
-#include "TfrmBbTizhongEdit.h"
+#include "books/TfrmBbTizhongEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmBbTizhong::TfrmBbTizhong(QWidget* owner)
     : TfrmBaseListFilter(owner)

@@ -1,4 +1,4 @@
-#include "TfrmBbTizhongEdit.h"
+#include "books/TfrmBbTizhongEdit.h"
 
 TfrmBbTizhongEdit::TfrmBbTizhongEdit(QWidget* owner)
     : TfrmBbMeasureEdit("体重", owner)

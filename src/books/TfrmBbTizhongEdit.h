@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBbMeasureEdit.h"
+#include "books/TfrmBbMeasureEdit.h"
 
 // One weight measurement.
 class TfrmBbTizhongEdit : public TfrmBbMeasureEdit {

@@ -1,8 +1,8 @@
-#include "TfrmBeiwang.h"
+#include "books/TfrmBeiwang.h"
 
-#include "DataGrid.h"
-#include "Tdm.h"
-#include "TfrmBeiwangEdit.h"
+#include "books/TfrmBeiwangEdit.h"
+#include "core/data/Tdm.h"
+#include "forms/DataGrid.h"
 
 TfrmBeiwang::TfrmBeiwang(QWidget* owner)
     : TfrmBaseList(owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseList.h"
+#include "forms/TfrmBaseList.h"
 
 // Long-lived memos under a title, in the user's own order.
 class TfrmBeiwang : public TfrmBaseList {

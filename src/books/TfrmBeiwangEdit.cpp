@@ -1,8 +1,8 @@
-#include "TfrmBeiwangEdit.h"
+#include "books/TfrmBeiwangEdit.h"
 
-#include "EditorLayout.h"
-#include "TMcxMemo.h"
-#include "TMcxTextEdit.h"
+#include "forms/EditorLayout.h"
+#include "forms/TMcxMemo.h"
+#include "forms/TMcxTextEdit.h"
 
 TfrmBeiwangEdit::TfrmBeiwangEdit(QWidget* owner)
     : TfrmBaseEdit(owner)

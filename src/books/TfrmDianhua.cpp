@@ -1,7 +1,7 @@
-#include "TfrmDianhua.h"
+#include "books/TfrmDianhua.h"
 
-#include "Tdm.h"
-#include "TfrmDianhuaEdit.h"
+#include "books/TfrmDianhuaEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmDianhua::TfrmDianhua(QWidget* owner)
     : TfrmBaseList(owner)

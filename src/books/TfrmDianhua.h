@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseList.h"
+#include "forms/TfrmBaseList.h"
 
 // The address book: every contact, in the user's own order.
 class TfrmDianhua : public TfrmBaseList {

@@ -1,11 +1,11 @@
-#include "TfrmDianhuaEdit.h"
+#include "books/TfrmDianhuaEdit.h"
 
-#include "EditorLayout.h"
-#include "ParamList.h"
-#include "TMcxComboBox.h"
-#include "TMcxMemo.h"
-#include "TMcxTextEdit.h"
-#include "Tdm.h"
+#include "core/data/ParamList.h"
+#include "core/data/Tdm.h"
+#include "forms/EditorLayout.h"
+#include "forms/TMcxComboBox.h"
+#include "forms/TMcxMemo.h"
+#include "forms/TMcxTextEdit.h"
 
 TfrmDianhuaEdit::TfrmDianhuaEdit(QWidget* owner)
     : TfrmBaseEdit(owner)

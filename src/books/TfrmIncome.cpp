@@ -1,7 +1,7 @@
-#include "TfrmIncome.h"
+#include "books/TfrmIncome.h"
 
-#include "Tdm.h"
-#include "TfrmIncomeEdit.h"
+#include "books/TfrmIncomeEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmIncome::TfrmIncome(QWidget* owner)
     : TfrmMainIO(owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmMainIO.h"
+#include "books/TfrmMainIO.h"
 
 class TfrmIncome : public TfrmMainIO {
     Q_OBJECT

@@ -1,6 +1,6 @@
-#include "TfrmIncomeEdit.h"
+#include "books/TfrmIncomeEdit.h"
 
-#include "Tdm.h"
+#include "core/data/Tdm.h"
 
 TfrmIncomeEdit::TfrmIncomeEdit(QWidget* owner)
     : TfrmMainIOEdit(owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmMainIOEdit.h"
+#include "books/TfrmMainIOEdit.h"
 
 class TfrmIncomeEdit : public TfrmMainIOEdit {
     Q_OBJECT

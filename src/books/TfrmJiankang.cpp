@@ -1,7 +1,7 @@
-#include "TfrmJiankang.h"
+#include "books/TfrmJiankang.h"
 
-#include "Tdm.h"
-#include "TfrmJiankangEdit.h"
+#include "books/TfrmJiankangEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmJiankang::TfrmJiankang(QWidget* owner)
     : TfrmBaseListFilter(owner)

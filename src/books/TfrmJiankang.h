@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseListFilter.h"
+#include "forms/TfrmBaseListFilter.h"
 
 // Dated health records of the household, each with a type and a title.
 class TfrmJiankang : public TfrmBaseListFilter {

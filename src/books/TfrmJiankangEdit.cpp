@@ -1,6 +1,6 @@
-#include "TfrmJiankangEdit.h"
+#include "books/TfrmJiankangEdit.h"
 
-#include "Tdm.h"
+#include "core/data/Tdm.h"
 
 TfrmJiankangEdit::TfrmJiankangEdit(QWidget* owner)
     : TfrmTypedNoteEdit(owner)

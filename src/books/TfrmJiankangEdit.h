@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmTypedNoteEdit.h"
+#include "books/TfrmTypedNoteEdit.h"
 
 class TfrmJiankangEdit : public TfrmTypedNoteEdit {
     Q_OBJECT

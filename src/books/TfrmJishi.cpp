@@ -1,7 +1,7 @@
-#include "TfrmJishi.h"
+#include "books/TfrmJishi.h"
 
-#include "Tdm.h"
-#include "TfrmJishiEdit.h"
+#include "books/TfrmJishiEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmJishi::TfrmJishi(QWidget* owner)
     : TfrmBaseListFilter(owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseListFilter.h"
+#include "forms/TfrmBaseListFilter.h"
 
 // Dated notes with a type and a state, the recent ones first.
 class TfrmJishi : public TfrmBaseListFilter {

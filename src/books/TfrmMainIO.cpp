@@ -1,10 +1,10 @@
-#include "TfrmMainIO.h"
+#include "books/TfrmMainIO.h"
 
-#include "DataGrid.h"
-#include "GridFooter.h"
-#include "Money.h"
-#include "Query.h"
-#include "Tdm.h"
+#include "core/data/Money.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
+#include "forms/DataGrid.h"
+#include "forms/GridFooter.h"
 
 #include <QVBoxLayout>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseListFilter.h"
+#include "forms/TfrmBaseListFilter.h"
 
 class GridFooter;
 

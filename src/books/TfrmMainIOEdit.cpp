@@ -1,13 +1,13 @@
-#include "TfrmMainIOEdit.h"
+#include "books/TfrmMainIOEdit.h"
 
-#include "Clock.h"
-#include "EditorLayout.h"
-#include "ParamList.h"
-#include "TMcxComboBox.h"
-#include "TMcxDateEdit.h"
-#include "TMcxMemo.h"
-#include "TMcxTextEdit.h"
-#include "Tdm.h"
+#include "core/data/Clock.h"
+#include "core/data/ParamList.h"
+#include "core/data/Tdm.h"
+#include "forms/EditorLayout.h"
+#include "forms/TMcxComboBox.h"
+#include "forms/TMcxDateEdit.h"
+#include "forms/TMcxMemo.h"
+#include "forms/TMcxTextEdit.h"
 
 TfrmMainIOEdit::TfrmMainIOEdit(QWidget* owner)
     : TfrmBaseEdit(owner)

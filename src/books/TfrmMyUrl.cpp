@@ -1,12 +1,12 @@
-#include "TfrmMyUrl.h"
+#include "books/TfrmMyUrl.h"
 
-#include "AppPaths.h"
-#include "DataGrid.h"
-#include "LinkPage.h"
-#include "Query.h"
-#include "Tdm.h"
-#include "TextFile.h"
-#include "TfrmMyUrlEdit.h"
+#include "books/TfrmMyUrlEdit.h"
+#include "core/data/AppPaths.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
+#include "core/data/TextFile.h"
+#include "core/web/LinkPage.h"
+#include "forms/DataGrid.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>

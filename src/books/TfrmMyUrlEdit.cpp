@@ -1,7 +1,7 @@
-#include "TfrmMyUrlEdit.h"
+#include "books/TfrmMyUrlEdit.h"
 
-#include "EditorLayout.h"
-#include "TMcxTextEdit.h"
+#include "forms/EditorLayout.h"
+#include "forms/TMcxTextEdit.h"
 
 TfrmMyUrlEdit::TfrmMyUrlEdit(QWidget* owner)
     : TfrmBaseEdit(owner)

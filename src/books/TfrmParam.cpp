@@ -1,9 +1,9 @@
-#include "TfrmParam.h"
+#include "books/TfrmParam.h"
 
-#include "DataGrid.h"
-#include "Query.h"
-#include "Tdm.h"
-#include "TfrmParamEdit.h"
+#include "books/TfrmParamEdit.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
+#include "forms/DataGrid.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseList.h"
+#include "forms/TfrmBaseList.h"
 
 // The user parameters: each row's description and value, one value edited at
 // a time; rows are neither added nor deleted here.

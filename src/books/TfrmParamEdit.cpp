@@ -1,6 +1,6 @@
-#include "TfrmParamEdit.h"
+#include "books/TfrmParamEdit.h"
 
-#include "TMcxTextEdit.h"
+#include "forms/TMcxTextEdit.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
-#include "TfrmSpend.h"
+#include "books/TfrmSpend.h"
 
-#include "Tdm.h"
-#include "TfrmSpendEdit.h"
+#include "books/TfrmSpendEdit.h"
+#include "core/data/Tdm.h"
 
 TfrmSpend::TfrmSpend(QWidget* owner)
     : TfrmMainIO(owner)

@@ -1,6 +1,6 @@
-#include "TfrmSpendEdit.h"
+#include "books/TfrmSpendEdit.h"
 
-#include "Tdm.h"
+#include "core/data/Tdm.h"
 
 TfrmSpendEdit::TfrmSpendEdit(QWidget* owner)
     : TfrmMainIOEdit(owner)

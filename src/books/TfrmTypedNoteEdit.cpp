@@ -1,12 +1,12 @@
-#include "TfrmTypedNoteEdit.h"
+#include "books/TfrmTypedNoteEdit.h"
 
-#include "Clock.h"
-#include "EditorLayout.h"
-#include "ParamList.h"
-#include "TMcxComboBox.h"
-#include "TMcxDateEdit.h"
-#include "TMcxMemo.h"
-#include "TMcxTextEdit.h"
+#include "core/data/Clock.h"
+#include "core/data/ParamList.h"
+#include "forms/EditorLayout.h"
+#include "forms/TMcxComboBox.h"
+#include "forms/TMcxDateEdit.h"
+#include "forms/TMcxMemo.h"
+#include "forms/TMcxTextEdit.h"
 
 TfrmTypedNoteEdit::TfrmTypedNoteEdit(QWidget* owner)
     : TfrmBaseEdit(owner)

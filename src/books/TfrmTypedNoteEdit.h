@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseEdit.h"
+#include "forms/TfrmBaseEdit.h"
 
 class TMcxComboBox;
 class TMcxDateEdit;

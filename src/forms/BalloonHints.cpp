@@ -1,6 +1,6 @@
-#include "BalloonHints.h"
+#include "forms/BalloonHints.h"
 
-#include "FontMapper.h"
+#include "forms/FontMapper.h"
 
 #include <QApplication>
 #include <QHelpEvent>

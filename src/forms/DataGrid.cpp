@@ -1,8 +1,8 @@
-#include "DataGrid.h"
+#include "forms/DataGrid.h"
 
-#include "GroupByBox.h"
-#include "Query.h"
-#include "QueryGridModel.h"
+#include "core/data/Query.h"
+#include "forms/GroupByBox.h"
+#include "forms/QueryGridModel.h"
 
 #include <QHeaderView>
 #include <QTreeView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShadowStyle.h"
+#include "forms/ShadowStyle.h"
 
 #include <QLabel>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "FontMapper.h"
+#include "forms/FontMapper.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "GridFooter.h"
+#include "forms/GridFooter.h"
 
-#include "DataGrid.h"
+#include "forms/DataGrid.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "GroupByBox.h"
+#include "forms/GroupByBox.h"
 
 #include <QApplication>
 #include <QDrag>

@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "forms/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

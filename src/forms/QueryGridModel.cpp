@@ -1,6 +1,6 @@
-#include "QueryGridModel.h"
+#include "forms/QueryGridModel.h"
 
-#include "Query.h"
+#include "core/data/Query.h"
 
 #include <numeric>
 

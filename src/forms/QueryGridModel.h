@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridColumn.h"
+#include "forms/GridColumn.h"
 
 #include <QAbstractItemModel>
 #include <QHash>

@@ -1,10 +1,10 @@
-#include "RecordBinder.h"
+#include "forms/RecordBinder.h"
 
-#include "ControlTag.h"
-#include "Query.h"
-#include "ShadowStyle.h"
-#include "TMcxButtonEdit.h"
-#include "TMcxDateEdit.h"
+#include "core/data/Query.h"
+#include "forms/ControlTag.h"
+#include "forms/ShadowStyle.h"
+#include "forms/TMcxButtonEdit.h"
+#include "forms/TMcxDateEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ShadowStyle.h"
+#include "forms/ShadowStyle.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "TMcxButtonEdit.h"
+#include "forms/TMcxButtonEdit.h"
 
 #include <QAction>
 #include <QStyle>

@@ -1,7 +1,7 @@
-#include "TMcxDateEdit.h"
+#include "forms/TMcxDateEdit.h"
 
-#include "Clock.h"
-#include "DayNumber.h"
+#include "core/data/Clock.h"
+#include "core/data/DayNumber.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>

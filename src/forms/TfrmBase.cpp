@@ -1,7 +1,7 @@
-#include "TfrmBase.h"
+#include "forms/TfrmBase.h"
 
-#include "ControlTag.h"
-#include "FontMapper.h"
+#include "forms/ControlTag.h"
+#include "forms/FontMapper.h"
 
 #include <QScreen>
 

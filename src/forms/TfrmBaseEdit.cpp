@@ -1,10 +1,10 @@
-#include "TfrmBaseEdit.h"
+#include "forms/TfrmBaseEdit.h"
 
-#include "DbError.h"
-#include "MessageBox.h"
-#include "Query.h"
-#include "RecordBinder.h"
-#include "TfrmBaseString.h"
+#include "core/data/DbError.h"
+#include "core/data/Query.h"
+#include "forms/MessageBox.h"
+#include "forms/RecordBinder.h"
+#include "forms/TfrmBaseString.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseTool.h"
+#include "forms/TfrmBaseTool.h"
 
 class QPushButton;
 class QStatusBar;

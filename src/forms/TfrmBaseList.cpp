@@ -1,16 +1,16 @@
-#include "TfrmBaseList.h"
+#include "forms/TfrmBaseList.h"
 
-#include "DataGrid.h"
-#include "DbError.h"
-#include "FileDialog.h"
-#include "FontMapper.h"
-#include "MessageBox.h"
-#include "Query.h"
-#include "TMcxButton.h"
-#include "Tdm.h"
-#include "TfrmBaseEdit.h"
-#include "WebView.h"
-#include "XlsWriter.h"
+#include "core/data/DbError.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
+#include "core/xls/XlsWriter.h"
+#include "forms/DataGrid.h"
+#include "forms/FileDialog.h"
+#include "forms/FontMapper.h"
+#include "forms/MessageBox.h"
+#include "forms/TMcxButton.h"
+#include "forms/TfrmBaseEdit.h"
+#include "forms/WebView.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

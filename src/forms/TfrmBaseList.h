@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridColumn.h"
-#include "TfrmBaseTool.h"
+#include "forms/GridColumn.h"
+#include "forms/TfrmBaseTool.h"
 
 class DataGrid;
 class QFrame;

@@ -1,10 +1,10 @@
-#include "TfrmBaseListFilter.h"
+#include "forms/TfrmBaseListFilter.h"
 
-#include "Clock.h"
-#include "DateRange.h"
-#include "MessageBox.h"
-#include "TMcxDateEdit.h"
-#include "Tdm.h"
+#include "core/data/Clock.h"
+#include "core/data/DateRange.h"
+#include "core/data/Tdm.h"
+#include "forms/MessageBox.h"
+#include "forms/TMcxDateEdit.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBaseList.h"
+#include "forms/TfrmBaseList.h"
 
 class QTimer;
 class TMcxDateEdit;

@@ -1,7 +1,7 @@
-#include "TfrmBaseString.h"
+#include "forms/TfrmBaseString.h"
 
-#include "AppPaths.h"
-#include "TextFile.h"
+#include "core/data/AppPaths.h"
+#include "core/data/TextFile.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TfrmBase.h"
+#include "forms/TfrmBase.h"
 
 class QLabel;
 class QPlainTextEdit;

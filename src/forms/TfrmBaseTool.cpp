@@ -1,7 +1,7 @@
-#include "TfrmBaseTool.h"
+#include "forms/TfrmBaseTool.h"
 
-#include "Query.h"
-#include "Tdm.h"
+#include "core/data/Query.h"
+#include "core/data/Tdm.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "WebView.h"
+#include "forms/WebView.h"
 
-#include "ServicePages.h"
-#include "TextFile.h"
-#include "UrlOpener.h"
+#include "core/data/TextFile.h"
+#include "core/web/ServicePages.h"
+#include "platform/UrlOpener.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,20 @@
-#include "Platform.h"
+#include "platform/Platform.h"
 
-#include "LinuxProgramLauncher.h"
-#include "XdgAutoStart.h"
-#include "XdgDesktopShortcut.h"
+#ifdef _WIN32
+#error "The Windows services are not written yet"
+#else
+#include "platform/linux/LinuxProgramLauncher.h"
+#include "platform/linux/MediaSoundPlayer.h"
+#include "platform/linux/TerminationWatcher.h"
+#include "platform/linux/XdgAutoStart.h"
+#include "platform/linux/XdgDesktopShortcut.h"
+
+using DefaultAutoStart = XdgAutoStart;
+using DefaultDesktopShortcut = XdgDesktopShortcut;
+using DefaultLauncher = LinuxProgramLauncher;
+using DefaultSoundPlayer = MediaSoundPlayer;
+using DefaultSessionEnd = TerminationWatcher;
+#endif
 
 namespace {
 template <typename Service, typename Default> std::unique_ptr<Service>& slot()
@@ -17,31 +29,41 @@ template <typename Service, typename Default> std::unique_ptr<Service>& slot()
 
 AutoStart& Platform::autoStart()
 {
-    return *slot<AutoStart, XdgAutoStart>();
+    return *slot<AutoStart, DefaultAutoStart>();
 }
 
 DesktopShortcut& Platform::desktopShortcut()
 {
-    return *slot<DesktopShortcut, XdgDesktopShortcut>();
+    return *slot<DesktopShortcut, DefaultDesktopShortcut>();
 }
 
 ProgramLauncher& Platform::launcher()
 {
-    return *slot<ProgramLauncher, LinuxProgramLauncher>();
+    return *slot<ProgramLauncher, DefaultLauncher>();
 }
 
 void Platform::setAutoStart(std::unique_ptr<AutoStart> service)
 {
-    slot<AutoStart, XdgAutoStart>() = service ? std::move(service) : std::make_unique<XdgAutoStart>();
+    slot<AutoStart, DefaultAutoStart>() = service ? std::move(service) : std::make_unique<DefaultAutoStart>();
 }
 
 void Platform::setDesktopShortcut(std::unique_ptr<DesktopShortcut> service)
 {
-    slot<DesktopShortcut, XdgDesktopShortcut>() = service ? std::move(service) : std::make_unique<XdgDesktopShortcut>();
+    slot<DesktopShortcut, DefaultDesktopShortcut>() =
+        service ? std::move(service) : std::make_unique<DefaultDesktopShortcut>();
 }
 
 void Platform::setLauncher(std::unique_ptr<ProgramLauncher> service)
 {
-    slot<ProgramLauncher, LinuxProgramLauncher>() =
-        service ? std::move(service) : std::make_unique<LinuxProgramLauncher>();
+    slot<ProgramLauncher, DefaultLauncher>() = service ? std::move(service) : std::make_unique<DefaultLauncher>();
+}
+
+SoundPlayer* Platform::createSoundPlayer(QObject* parent)
+{
+    return new DefaultSoundPlayer(parent);
+}
+
+SessionEnd* Platform::createSessionEnd(QObject* parent)
+{
+    return new DefaultSessionEnd(parent);
 }

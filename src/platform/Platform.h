@@ -5,9 +5,12 @@
 class AutoStart;
 class DesktopShortcut;
 class ProgramLauncher;
+class QObject;
+class SessionEnd;
+class SoundPlayer;
 
-// The operating-system services the shell uses, replaceable for tests and for
-// other platforms.
+// The operating-system services the program uses, replaceable for tests. The
+// one place that picks this system's implementations.
 class Platform {
 public:
     static AutoStart& autoStart();
@@ -18,4 +21,8 @@ public:
     static void setAutoStart(std::unique_ptr<AutoStart> service);
     static void setDesktopShortcut(std::unique_ptr<DesktopShortcut> service);
     static void setLauncher(std::unique_ptr<ProgramLauncher> service);
+
+    // Services that live as long as a window or the program: owned by parent.
+    static SoundPlayer* createSoundPlayer(QObject* parent);
+    static SessionEnd* createSessionEnd(QObject* parent);
 };

@@ -3,26 +3,22 @@
 #include <QObject>
 #include <QString>
 
-class QAudioOutput;
-class QMediaPlayer;
-
-// Plays the alarm sound file once. The media backend is started only when a
-// sound is first played, so that start-up stays fast; any failure (missing
-// file, no sound device) is silent.
+// Plays the alarm sound file once. Any failure (a missing file, no sound
+// device, a file the player cannot decode) is silent: an alarm must still
+// flash when it cannot be heard.
 class SoundPlayer : public QObject {
     Q_OBJECT
 
 public:
-    explicit SoundPlayer(QObject* parent = nullptr);
+    using QObject::QObject;
 
     void setFileName(const QString& fileName) { m_fileName = fileName; }
 
     QString fileName() const { return m_fileName; }
 
-    void play();
+    virtual void play() = 0;
+    virtual void stop() = 0;
 
 private:
     QString m_fileName;
-    QMediaPlayer* m_player = nullptr;
-    QAudioOutput* m_output = nullptr;
 };

@@ -1,19 +1,19 @@
-#include "BalloonHints.h"
-#include "DbError.h"
-#include "FakePlatform.h"
-#include "FontMapper.h"
-#include "MessageBox.h"
-#include "MockClock.h"
-#include "PelApplication.h"
-#include "Query.h"
-#include "SoundPlayer.h"
-#include "SysParams.h"
-#include "Tdm.h"
-#include "TerminationWatcher.h"
-#include "TestDatabase.h"
-#include "TfrmMain.h"
-#include "UrlOpener.h"
-#include "WebView.h"
+#include "app/PelApplication.h"
+#include "app/TfrmMain.h"
+#include "core/data/DbError.h"
+#include "core/data/Query.h"
+#include "core/data/SysParams.h"
+#include "core/data/Tdm.h"
+#include "forms/BalloonHints.h"
+#include "forms/FontMapper.h"
+#include "forms/MessageBox.h"
+#include "forms/WebView.h"
+#include "mock/FakePlatform.h"
+#include "mock/MockClock.h"
+#include "mock/TestDatabase.h"
+#include "platform/SoundPlayer.h"
+#include "platform/UrlOpener.h"
+#include "platform/linux/TerminationWatcher.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -372,7 +372,7 @@ void TestMainWindow::sessionEndClosesWithoutAsking()
 {
     TfrmMain* main = showMain();
     TerminationWatcher watcher;
-    connect(&watcher, &TerminationWatcher::terminationRequested, main, &TfrmMain::endSession);
+    connect(&watcher, &SessionEnd::ending, main, &TfrmMain::endSession);
     ::raise(SIGTERM);
     QTRY_VERIFY(!main->isVisible());
     QVERIFY(main->exitConfirmed());

@@ -1,19 +1,19 @@
-#include "DesktopEntry.h"
-#include "FakePlatform.h"
-#include "LinuxProgramLauncher.h"
-#include "MessageBox.h"
-#include "MockClock.h"
-#include "ModalDriver.h"
-#include "PelApplication.h"
-#include "Platform.h"
-#include "TMcxTextEdit.h"
-#include "Tdm.h"
-#include "TerminationWatcher.h"
-#include "TestDatabase.h"
-#include "TfrmMain.h"
-#include "TfrmPwdChange.h"
-#include "XdgAutoStart.h"
-#include "XdgDesktopShortcut.h"
+#include "app/PelApplication.h"
+#include "app/TfrmMain.h"
+#include "app/TfrmPwdChange.h"
+#include "core/data/Tdm.h"
+#include "forms/MessageBox.h"
+#include "forms/TMcxTextEdit.h"
+#include "mock/FakePlatform.h"
+#include "mock/MockClock.h"
+#include "mock/ModalDriver.h"
+#include "mock/TestDatabase.h"
+#include "platform/Platform.h"
+#include "platform/linux/DesktopEntry.h"
+#include "platform/linux/LinuxProgramLauncher.h"
+#include "platform/linux/TerminationWatcher.h"
+#include "platform/linux/XdgAutoStart.h"
+#include "platform/linux/XdgDesktopShortcut.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -271,7 +271,7 @@ void TestShell::sessionEndDismissesOpenWindows()
 {
     TfrmMain* main = showMain();
     TerminationWatcher watcher;
-    connect(&watcher, &TerminationWatcher::terminationRequested, main, &TfrmMain::endSession);
+    connect(&watcher, &SessionEnd::ending, main, &TfrmMain::endSession);
     bool windowWasOpen = false;
     onNextModal([&](QWidget*) {
         windowWasOpen = true;

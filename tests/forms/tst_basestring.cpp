@@ -1,9 +1,9 @@
-#include "MessageBox.h"
-#include "ModalDriver.h"
-#include "Tdm.h"
-#include "TestDatabase.h"
-#include "TfrmBaseEdit.h"
-#include "TfrmBaseString.h"
+#include "core/data/Tdm.h"
+#include "forms/MessageBox.h"
+#include "forms/TfrmBaseEdit.h"
+#include "forms/TfrmBaseString.h"
+#include "mock/ModalDriver.h"
+#include "mock/TestDatabase.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "DataGrid.h"
-#include "GroupByBox.h"
-#include "Query.h"
-#include "QueryGridModel.h"
-#include "SchemaMigrator.h"
-#include "Statement.h"
-#include "TestDatabase.h"
+#include "core/data/Query.h"
+#include "core/data/SchemaMigrator.h"
+#include "core/data/Statement.h"
+#include "forms/DataGrid.h"
+#include "forms/GroupByBox.h"
+#include "forms/QueryGridModel.h"
+#include "mock/TestDatabase.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

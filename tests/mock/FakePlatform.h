@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DesktopShortcut.h"
-#include "Platform.h"
-#include "ProgramLauncher.h"
-#include "XdgAutoStart.h"
+#include "platform/DesktopShortcut.h"
+#include "platform/Platform.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/linux/XdgAutoStart.h"
 
 #include <QStringList>
 #include <memory>

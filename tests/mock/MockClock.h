@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clock.h"
+#include "core/data/Clock.h"
 
 // A clock that stands still at a chosen moment until moved.
 class MockClock : public Clock {

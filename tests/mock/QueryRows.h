@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Query.h"
+#include "core/data/Query.h"
 
 #include <QStringList>
 

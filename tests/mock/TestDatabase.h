@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppPaths.h"
-#include "Connection.h"
+#include "core/data/AppPaths.h"
+#include "core/data/Connection.h"
 
 #include <QTemporaryDir>
 #include <memory>

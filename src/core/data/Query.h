@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/data/CellStore.h"
+#include "core/data/ColumnType.h"
+#include "core/data/Money.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+class Connection;
+
+// A window's query on the shared connection: it runs a statement in the
+// program's SQL dialect, holds the rows of the result with a current row, and
+// edits, appends, posts and deletes rows of the table a plain select reads.
+// Values a user typed are always bound, never spliced into SQL text.
+class Query {
+    Q_DISABLE_COPY_MOVE(Query)
+
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Query(Connection& connection);
+
+    QString sql() const { return m_sql; }
+
+    void setSql(const QString& sql);
+
+    void open();
+    void close();
+    void execSql();
+
+    bool isActive() const { return m_state != State::Inactive; }
+
+    State state() const { return m_state; }
+
+    // Rows and the current row. recNo is 0-based; -1 when there is no row.
+    int rowCount() const { return int(m_rowIds.size()); }
+
+    int recNo() const { return m_recNo; }
+
+    void setRecNo(int row);
+
+    bool isEmpty() const { return m_rowIds.empty(); }
+
+    bool eof() const { return m_recNo < 0 || m_recNo >= rowCount(); }
+
+    void first();
+    void next();
+
+    int columnCount() const { return int(m_columns.size()); }
+
+    QString columnName(int column) const { return m_columns[size_t(column)].name; }
+
+    ColumnType columnType(int column) const { return m_columns[size_t(column)].type; }
+
+    int columnIndex(const QString& name) const; // any case; -1 when absent
+
+    // Values of the current row by column name. A missing column throws.
+    QString asText(const QString& name) const;
+    QDateTime asDateTime(const QString& name) const;
+    double asNumber(const QString& name) const;
+    Money asMoney(const QString& name) const;
+    bool isNull(const QString& name) const;
+
+    // Any row and column, for grids: formatted on demand.
+    QString textAt(int row, int column) const;
+    QVariant valueAt(int row, int column) const; // date columns as QDateTime, money as double
+
+    QVariant storedValueAt(int row, int column) const { return m_cells.value(cellIndex(row, column)); }
+
+    // Editing the table the statement reads.
+    QString tableName() const { return m_table; }
+
+    void edit();
+    void append();
+    // Converts the value as an edit control gives it (text, date, number) to the
+    // column's type. An empty text stores NULL in a number, money or date column;
+    // a value the column cannot take throws DbError naming the column and value,
+    // and changes nothing.
+    void setValue(const QString& name, const QVariant& value);
+    void post();
+    void cancel();
+    void deleteCurrent();
+
+private:
+    struct Column {
+        QString name;
+        ColumnType type;
+    };
+
+    size_t cellIndex(int row, int column) const { return size_t(row) * m_columns.size() + size_t(column); }
+
+    int requireColumn(const QString& name) const;
+    void requireRow() const;
+    void requireEditable() const;
+    QVariant convert(int column, const QVariant& value) const;
+    QString columnCaption(int column) const;
+    void refreshRow(int row);
+
+    Connection& m_connection;
+    QString m_sql;
+    QString m_table;
+    State m_state = State::Inactive;
+    std::vector<Column> m_columns;
+    QHash<QString, int> m_columnByName; // lower-case name -> index
+    CellStore m_cells;
+    std::vector<qint64> m_rowIds;
+    int m_recNo = -1;
+    std::vector<bool> m_dirty;
+    std::vector<QVariant> m_savedRow; // the row as it was before edit/append
+};

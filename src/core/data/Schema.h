@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/data/ColumnType.h"
+
+#include <QList>
+#include <QStringList>
+
+struct ColumnDef {
+    QString name;
+    ColumnType type;
+    QString caption; // what the user calls the column, used in messages
+    bool autoKey = false;
+};
+
+struct TableDef {
+    QString name;
+    QList<ColumnDef> columns;
+
+    const ColumnDef* column(const QString& columnName) const;
+};
+
+// Every table of the database, as the windows expect it. Names are matched
+// without regard to case, as the windows spell them in several ways.
+class Schema {
+public:
+    static constexpr int kVersion = 1;
+    // "PELN": marks a file as a Pelorin database, so a foreign file is never touched.
+    static constexpr int kApplicationId = 0x50454C4E;
+
+    static const QList<TableDef>& tables();
+    static const TableDef* table(const QString& name);
+    static QStringList createStatements();
+};

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/data/Connection.h"
+#include "core/data/Query.h"
+
+#include <QString>
+#include <memory>
+
+// The data module: the program's one connection, its identity values, the
+// advertisement addresses and the cached user parameters the windows read
+// when they open.
+class Tdm {
+    Q_DISABLE_COPY_MOVE(Tdm)
+
+public:
+    // Runs the creation sequence on the database in the program folder. When the
+    // database fails, the rest of the sequence is skipped and the error is kept
+    // for the general error report (creationError()).
+    Tdm();
+    explicit Tdm(const QString& databasePath, SchemaMigrator migrator = {});
+
+    static constexpr const char* kDatabaseFile = "pel.dll";
+
+    Connection& ADOConnection1() { return *m_connection; }
+
+    void ExecSql(const QString& sql);
+    QString SelectValue(const QString& sql, const QString& column);
+    QString ReadParam(const QString& name);
+    void LoadParams();
+
+    // Empty when the creation sequence ran to its end.
+    QString creationError() const { return m_creationError; }
+
+    // Identity.
+    QString title;
+    QString version;
+    QString serviceBase;
+
+    // Cached parameters.
+    QString LeixingZhichu;
+    QString LeixingShouru;
+    QString Ren;
+    QString DaysZhichu;
+    QString DaysShouru;
+    QString DaysJishi;
+    QString Leixingjishi;
+    QString Leixingjishista;
+    QString Leixingdianhua;
+    QString DaysJiankang;
+    QString DaysBaobao;
+    QString LeixingJiankang;
+    QString LeixingBaobao;
+    QString LeixingBaobaoJiaoyu;
+    int jiepingpinlv = 0;
+    QString jiepingpath;
+
+    // Advertisement pages by area.
+    QString adCommon;
+    QString adBaobao;
+    QString adDaikuan;
+    QString adJiankang;
+    QString adShouzhi;
+    QString adAlert;
+
+private:
+    void create();
+
+    std::unique_ptr<Connection> m_connection;
+    std::unique_ptr<Query> m_query; // ADOQuery1, for the module's own operations
+    QString m_creationError;
+};
+
+// The data module of the running program; created first, freed last.
+extern Tdm* dm;

@@ -1,0 +1,291 @@
+#include "core/data/DbError.h"
+#include "core/data/Query.h"
+#include "mock/MockClock.h"
+#include "mock/TestDatabase.h"
+
+#include <QTest>
+
+// The query object: typed writes as the edit controls give them, and the
+// edit, append, post and delete cycle on the table the statement reads.
+class TestQuery : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+
+    void init() { MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(10, 0))); }
+
+    void cleanup() { Clock::setInstance(nullptr); }
+
+    void storesTypedValues_data();
+    void storesTypedValues();
+    void refusesValuesTheColumnCannotTake_data();
+    void refusesValuesTheColumnCannotTake();
+    void appendAssignsFreshKeys();
+    void editChangesOnlyThatRow();
+    void cancelRestoresTheRow();
+    void deleteRemovesTheCurrentRow();
+    void hostileTextIsStoredAsTyped();
+    void computedRowsCannotBeEdited();
+    void missingColumnFails();
+};
+
+void TestQuery::storesTypedValues_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QVariant>("input");
+    QTest::addColumn<bool>("storedNull");
+    QTest::addColumn<QString>("readBack");
+
+    QTest::newRow("empty money is NULL") << "Income"
+                                         << "jine" << QVariant(QString()) << true << "";
+    QTest::newRow("empty number is NULL") << "Dianhua"
+                                          << "ord" << QVariant(QStringLiteral("")) << true << "";
+    QTest::newRow("empty date is NULL") << "Jishi"
+                                        << "dt" << QVariant(QStringLiteral("")) << true << "";
+    QTest::newRow("empty text stays text") << "Dianhua"
+                                           << "xingming" << QVariant(QStringLiteral("")) << false << "";
+    QTest::newRow("money exact") << "Income"
+                                 << "jine" << QVariant(QStringLiteral("12345.6789")) << false << "12345.6789";
+    QTest::newRow("money rounds to four decimals")
+        << "Spend"
+        << "jine" << QVariant(QStringLiteral("0.00005")) << false << "0.0001";
+    QTest::newRow("money negative") << "Spend"
+                                    << "jine" << QVariant(QStringLiteral("-3.5")) << false << "-3.50";
+    QTest::newRow("number as typed") << "Dianhua"
+                                     << "ord" << QVariant(QStringLiteral("10")) << false << "10";
+    QTest::newRow("number with fraction") << "param_yuegong"
+                                          << "lilv" << QVariant(QStringLiteral("6.55")) << false << "6.55";
+    QTest::newRow("date text") << "Jishi"
+                               << "dt" << QVariant(QStringLiteral("2024-02-29")) << false << "2024-02-29";
+    QTest::newRow("date drops the time") << "Income"
+                                         << "dt" << QVariant(QDateTime(QDate(2026, 1, 2), QTime(23, 59))) << false
+                                         << "2026-01-02";
+    QTest::newRow("date and time") << "alert"
+                                   << "dt" << QVariant(QStringLiteral("2026-12-24 20:30")) << false
+                                   << "2026-12-24 20:30:00";
+    QTest::newRow("integer") << "alert"
+                             << "knd" << QVariant(QStringLiteral("6")) << false << "6";
+    QTest::newRow("fifty characters") << "param"
+                                      << "val" << QVariant(QString(50, QChar(0x4E2D))) << false
+                                      << QString(50, QChar(0x4E2D));
+    QTest::newRow("emoji counted as characters")
+        << "param"
+        << "val" << QVariant(QString::fromUtf8("😀").repeated(50)) << false << QString::fromUtf8("😀").repeated(50);
+}
+
+void TestQuery::storesTypedValues()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    QFETCH(QVariant, input);
+    QFETCH(bool, storedNull);
+    QFETCH(QString, readBack);
+
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from ") + table);
+    query.open();
+    query.append();
+    query.setValue(column, input);
+    query.post();
+    const QString oid = query.asText(QStringLiteral("oid"));
+
+    Query reread(db.connection());
+    reread.setSql(QStringLiteral("select * from ") + table + QStringLiteral(" where oid = ") + oid);
+    reread.open();
+    QCOMPARE(reread.rowCount(), 1);
+    QCOMPARE(reread.isNull(column), storedNull);
+    QCOMPARE(reread.asText(column), readBack);
+}
+
+void TestQuery::refusesValuesTheColumnCannotTake_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("letters in money") << "Income"
+                                      << "jine"
+                                      << "十块"
+                                      << "金额";
+    QTest::newRow("two points in money") << "Spend"
+                                         << "jine"
+                                         << "1.2.3"
+                                         << "金额";
+    QTest::newRow("money beyond 19 digits") << "Spend"
+                                            << "jine"
+                                            << "99999999999999999999"
+                                            << "金额";
+    QTest::newRow("letters in sort number") << "Dianhua"
+                                            << "ord"
+                                            << "abc"
+                                            << "编号(排序)";
+    QTest::newRow("impossible date") << "Jishi"
+                                     << "dt"
+                                     << "2026-02-30"
+                                     << "日期";
+    QTest::newRow("not a date") << "bb_jishi"
+                                << "dt"
+                                << "明天"
+                                << "日期";
+    QTest::newRow("fraction in integer") << "alert"
+                                         << "knd"
+                                         << "1.5"
+                                         << "提醒方式";
+    QTest::newRow("parameter over 50") << "param"
+                                       << "val" << QString(51, QLatin1Char('x')) << "值";
+}
+
+void TestQuery::refusesValuesTheColumnCannotTake()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    QFETCH(QString, input);
+    QFETCH(QString, caption);
+
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from ") + table);
+    query.open();
+    const int before = query.rowCount();
+    query.append();
+    try {
+        query.setValue(column, input);
+        QFAIL("the value was accepted");
+    } catch (const DbError& error) {
+        QVERIFY2(error.message().contains(caption), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(input.left(30)), qPrintable(error.message()));
+    }
+    query.cancel();
+
+    Query reread(db.connection());
+    reread.setSql(QStringLiteral("select * from ") + table);
+    reread.open();
+    QCOMPARE(reread.rowCount(), before);
+}
+
+void TestQuery::appendAssignsFreshKeys()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from Beiwang where 1=1 order by ord"));
+    query.open();
+    QVERIFY(query.isEmpty());
+    QList<int> keys;
+    for (int i = 0; i < 3; ++i) {
+        query.append();
+        query.setValue(QStringLiteral("title"), QStringLiteral("备忘%1").arg(i));
+        query.post();
+        keys << query.asText(QStringLiteral("oid")).toInt();
+    }
+    QVERIFY(keys[0] > 0);
+    QVERIFY(keys[0] < keys[1] && keys[1] < keys[2]);
+
+    // A deleted key is never handed out again.
+    query.deleteCurrent();
+    query.append();
+    query.post();
+    QVERIFY(query.asText(QStringLiteral("oid")).toInt() > keys[2]);
+}
+
+void TestQuery::editChangesOnlyThatRow()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from sysparam where param = 'showhint'"));
+    query.open();
+    query.edit();
+    query.setValue(QStringLiteral("val"), QStringLiteral("N"));
+    query.post();
+
+    Query check(db.connection());
+    check.setSql(QStringLiteral("select param, val from sysparam order by oid"));
+    check.open();
+    QStringList values;
+    for (check.first(); !check.eof(); check.next()) {
+        values << check.asText(QStringLiteral("param")) + QLatin1Char('=') + check.asText(QStringLiteral("val"));
+    }
+    QCOMPARE(values.join(QLatin1Char(' ')),
+             QStringLiteral("hideonmin=N showhint=N startmin=N myurl=Y loginpwd= qq= useflag=0 userno="));
+}
+
+void TestQuery::cancelRestoresTheRow()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from param_yuegong where oid = 1"));
+    query.open();
+    query.edit();
+    query.setValue(QStringLiteral("jine"), QStringLiteral("99"));
+    query.cancel();
+    QCOMPARE(query.asText(QStringLiteral("jine")), QStringLiteral("50"));
+    query.setSql(QStringLiteral("select * from param_yuegong where oid = 1"));
+    query.open();
+    QCOMPARE(query.asText(QStringLiteral("jine")), QStringLiteral("50"));
+}
+
+void TestQuery::deleteRemovesTheCurrentRow()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from MyUrl where 1=1 order by ord"));
+    query.open();
+    for (int i = 1; i <= 3; ++i) {
+        query.append();
+        query.setValue(QStringLiteral("title"), QStringLiteral("链接%1").arg(i));
+        query.setValue(QStringLiteral("ord"), QString::number(i));
+        query.post();
+    }
+    query.open();
+    query.setRecNo(1);
+    query.deleteCurrent();
+    QCOMPARE(query.rowCount(), 2);
+    QCOMPARE(query.asText(QStringLiteral("title")), QStringLiteral("链接3"));
+    query.open();
+    QCOMPARE(query.rowCount(), 2);
+    QCOMPARE(query.asText(QStringLiteral("title")), QStringLiteral("链接1"));
+}
+
+void TestQuery::hostileTextIsStoredAsTyped()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from Dianhua"));
+    query.open();
+    const QString name = QStringLiteral("O'Brien \"x\"; drop table Dianhua; -- <b>粗</b> 😀");
+    const QString remark = QString(10000, QLatin1Char('r'));
+    query.append();
+    query.setValue(QStringLiteral("xingming"), name);
+    query.setValue(QStringLiteral("remark"), remark);
+    query.post();
+    query.setSql(QStringLiteral("select * from Dianhua"));
+    query.open();
+    QCOMPARE(query.rowCount(), 1);
+    QCOMPARE(query.asText(QStringLiteral("xingming")), name);
+    QCOMPARE(query.asText(QStringLiteral("remark")), remark);
+}
+
+void TestQuery::computedRowsCannotBeEdited()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select min(oid) as m from param"));
+    query.open();
+    QVERIFY_THROWS_EXCEPTION(DbError, query.edit());
+}
+
+void TestQuery::missingColumnFails()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from Beiwang"));
+    query.open();
+    QVERIFY_THROWS_EXCEPTION(DbError, query.asText(QStringLiteral("nosuch")));
+    query.append();
+    QVERIFY_THROWS_EXCEPTION(DbError, query.setValue(QStringLiteral("nosuch"), QStringLiteral("x")));
+}
+
+QTEST_GUILESS_MAIN(TestQuery)
+#include "tst_query.moc"
