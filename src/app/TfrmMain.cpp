@@ -1,5 +1,7 @@
 #include "app/TfrmMain.h"
 
+#include "alarms/AlertRinger.h"
+#include "app/StartMinimiser.h"
 #include "app/TrayImages.h"
 #include "core/data/Clock.h"
 #include "core/data/Query.h"
@@ -9,7 +11,10 @@
 #include "forms/WebView.h"
 #include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
+#include "tools/RestReminder.h"
+#include "tools/ScreenCapture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -109,7 +114,6 @@ TfrmMain::TfrmMain(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
     , ADOQuery1(std::make_unique<Query>(dm->ADOConnection1()))
-    , ADOQueryAlert(std::make_unique<Query>(dm->ADOConnection1()))
 {
     setObjectName(QStringLiteral("frmMain"));
     setFont(FontMapper::font(FontMapper::song(), 16));
@@ -159,7 +163,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     buildTray();
     buildMenu();
     buildTimers();
-    connectModuleButtons();
+    connectModules();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -215,26 +219,30 @@ void TfrmMain::buildButtonBar()
 
 void TfrmMain::buildTimers()
 {
-    const auto makeTimer = [this](const char* name, int interval, bool enabled) {
-        auto* timer = new QTimer(this);
-        timer->setObjectName(QString::fromLatin1(name));
-        timer->setInterval(interval);
-        if (enabled) {
-            timer->start();
-        }
-        return timer;
-    };
-    TimerAlert = makeTimer("TimerAlert", 0, false);
-    TimerAlertTitle = makeTimer("TimerAlertTitle", 300, false);
-    TimerRest = makeTimer("TimerRest", 3600000, true);
-    TimerJieping = makeTimer("TimerJieping", 60000, false);
-    TimerMinApp = makeTimer("TimerMinApp", 300, true);
-    connect(TimerMinApp, &QTimer::timeout, this, &TfrmMain::onTimerMinApp);
+    alertRinger = new AlertRinger(this);
+    restReminder = new RestReminder(findChild<QAction*>(QStringLiteral("mmiRest")), this);
+    screenCapture = new ScreenCapture(this);
+    startMinimiser = new StartMinimiser(this);
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(1000);
     connect(m_clockTimer, &QTimer::timeout, this, &TfrmMain::updateClock);
     m_clockTimer->start();
+}
+
+void TfrmMain::ArmRestTimer()
+{
+    restReminder->ArmRestTimer();
+}
+
+void TfrmMain::ArmJiepingTimer()
+{
+    screenCapture->ArmJiepingTimer();
+}
+
+void TfrmMain::ArmAlertTimer()
+{
+    alertRinger->ArmAlertTimer();
 }
 
 void TfrmMain::updateClock()

@@ -11,9 +11,12 @@ class QMenu;
 class QPushButton;
 class QStatusBar;
 class QSystemTrayIcon;
-class QTimer;
+class AlertRinger;
 class Query;
+class RestReminder;
+class ScreenCapture;
 class SoundPlayer;
+class StartMinimiser;
 class TMcxTextEdit;
 class WebView;
 
@@ -83,11 +86,12 @@ public:
     QPushButton* btnLogin = nullptr;
     QSystemTrayIcon* RzTrayIcon1 = nullptr;
     SoundPlayer* MediaPlayer1 = nullptr;
-    QTimer* TimerAlert = nullptr;
-    QTimer* TimerAlertTitle = nullptr;
-    QTimer* TimerRest = nullptr;
-    QTimer* TimerJieping = nullptr;
-    QTimer* TimerMinApp = nullptr;
+
+    // The concerns its timers drive, each an object of its own.
+    AlertRinger* alertRinger = nullptr;
+    RestReminder* restReminder = nullptr;
+    ScreenCapture* screenCapture = nullptr;
+    StartMinimiser* startMinimiser = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,7 +101,8 @@ protected:
 private:
     void buildButtonBar();
     void buildTimers();
-    void connectModuleButtons();
+    void connectModules();
+    void afterModuleClosed(int action);
     void buildMenu();
     void buildLoginPanel();
     void buildTray();
@@ -113,14 +118,11 @@ private:
     void onMinToggled(bool on);
     void onStartminClicked(bool on);
     void onExitClicked();
-    void onTimerMinApp();
 
     std::unique_ptr<Query> ADOQuery1;
-    std::unique_ptr<Query> ADOQueryAlert;
     QLabel* m_statusPanels[2] = {nullptr, nullptr};
     QTimer* m_clockTimer = nullptr;
     bool m_shown = false;
     bool m_exitFlag = false;
-    int m_alertIconPhase = 0;
     bool m_firstStart = false;
 };

@@ -1,4 +1,5 @@
-// Opening the module windows from the main window's buttons and menu.
+// Opening the module windows from the main window's buttons and menu, and
+// what the main window does when one of them closes.
 #include "app/TfrmMain.h"
 #include "books/TfrmBaobao.h"
 #include "books/TfrmBeiwang.h"
@@ -16,48 +17,76 @@
 #include <QPushButton>
 
 namespace {
-// Each window is created on demand with the main window as owner, gets the
-// button's hint as its status text, is shown modally and freed when it closes.
-template <typename Window> void openFromButton(TfrmMain* main, const QPushButton* button)
+enum AfterClose { Nothing, ReloadParams, ReloadLinkBar };
+
+// Each window is created on demand with the main window as owner, shown
+// modally and freed when it closes. Opened from a button it gets the button's
+// hint as its status text; opened from the menu it keeps its own.
+using Open = void (*)(QWidget* owner, const QString& statusText);
+
+template <typename Window> void open(QWidget* owner, const QString& statusText)
 {
-    Window window(main);
-    window.setStatusText(button->toolTip());
+    Window window(owner);
+    if constexpr (requires { window.setStatusText(statusText); }) {
+        if (!statusText.isNull()) {
+            window.setStatusText(statusText);
+        }
+    }
     window.exec();
 }
 
-// Windows opened from the menu keep their status bar as designed.
-template <typename Window> void openFromMenu(TfrmMain* main)
-{
-    Window window(main);
-    window.exec();
-}
+struct Module {
+    const char* opener; // a button or a menu item, by name
+    Open open;
+    AfterClose afterClose;
+};
+
+const Module kModules[] = {
+    {"McxButton1", open<TfrmDianhua>, Nothing},
+    {"McxButton2", open<TfrmJishi>, Nothing},
+    {"McxButton4", open<TfrmBeiwang>, Nothing},
+    {"cxButton1", open<TfrmIncome>, Nothing},
+    {"cxButton2", open<TfrmSpend>, Nothing},
+    // Changed parameters count for every window opened from now on, and a
+    // new capture frequency at once.
+    {"cxButton4", open<TfrmParam>, ReloadParams},
+    {"McxButton5", open<TfrmMyUrl>, ReloadLinkBar},
+    {"N10", open<TfrmJiankang>, Nothing},
+    {"N11", open<TfrmBaobao>, Nothing},
+};
 } // namespace
 
-void TfrmMain::connectModuleButtons()
+void TfrmMain::connectModules()
 {
-    const auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
-    const auto onClick = [this, button](const char* name, auto open) {
-        QPushButton* source = button(name);
-        connect(source, &QPushButton::clicked, this, [this, source, open] { open(this, source); });
-    };
-    onClick("McxButton1", openFromButton<TfrmDianhua>);
-    onClick("McxButton2", openFromButton<TfrmJishi>);
-    onClick("McxButton4", openFromButton<TfrmBeiwang>);
-    onClick("cxButton1", openFromButton<TfrmIncome>);
-    onClick("cxButton2", openFromButton<TfrmSpend>);
-    onClick("cxButton4", [](TfrmMain* main, const QPushButton* source) {
-        openFromButton<TfrmParam>(main, source);
-        // Changed parameters count for every window opened from now on, and
-        // a new capture frequency at once.
+    for (const Module& module : kModules) {
+        const QString name = QString::fromLatin1(module.opener);
+        const Open openWindow = module.open;
+        const int afterClose = module.afterClose;
+        if (auto* button = findChild<QPushButton*>(name)) {
+            connect(button, &QPushButton::clicked, this, [this, button, openWindow, afterClose] {
+                openWindow(this, button->toolTip());
+                afterModuleClosed(afterClose);
+            });
+        } else if (auto* item = findChild<QAction*>(name)) {
+            connect(item, &QAction::triggered, this, [this, openWindow, afterClose] {
+                openWindow(this, QString());
+                afterModuleClosed(afterClose);
+            });
+        }
+    }
+}
+
+void TfrmMain::afterModuleClosed(int action)
+{
+    switch (AfterClose(action)) {
+    case Nothing:
+        break;
+    case ReloadParams:
         dm->LoadParams();
-        main->ArmJiepingTimer();
-    });
-    onClick("McxButton5", [](TfrmMain* main, const QPushButton* source) {
-        openFromButton<TfrmMyUrl>(main, source);
-        main->WebBrowser2->reload();
-    });
-    connect(findChild<QAction*>(QStringLiteral("N10")), &QAction::triggered, this,
-            [this] { openFromMenu<TfrmJiankang>(this); });
-    connect(findChild<QAction*>(QStringLiteral("N11")), &QAction::triggered, this,
-            [this] { openFromMenu<TfrmBaobao>(this); });
+        ArmJiepingTimer();
+        break;
+    case ReloadLinkBar:
+        WebBrowser2->reload();
+        break;
+    }
 }

@@ -105,14 +105,6 @@ void TfrmMain::changeEvent(QEvent* event)
     }
 }
 
-void TfrmMain::onTimerMinApp()
-{
-    TimerMinApp->stop();
-    if (cbStartmin->isChecked()) {
-        minimizeApp();
-    }
-}
-
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     if (m_exitFlag) {

@@ -2,13 +2,10 @@
 #include "app/ErrorReport.h"
 #include "app/TfrmMain.h"
 #include "core/data/AppPaths.h"
-#include "core/data/Clock.h"
-#include "core/data/DbError.h"
 #include "core/data/FirstStart.h"
 #include "core/data/Query.h"
 #include "core/data/SysParams.h"
 #include "core/data/Tdm.h"
-#include "core/data/WholeNumber.h"
 #include "forms/BalloonHints.h"
 #include "forms/MessageBox.h"
 #include "forms/WebView.h"
@@ -20,9 +17,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSystemTrayIcon>
-#include <QTimer>
-#include <cmath>
-#include <limits>
 
 void TfrmMain::showEvent(QShowEvent* event)
 {
@@ -84,52 +78,6 @@ void TfrmMain::MarkFirstStart()
         palette.setColor(QPalette::WindowText, Qt::white);
         cbAutoStart->setPalette(palette);
     }
-}
-
-void TfrmMain::ArmRestTimer()
-{
-    std::optional<int> minutes;
-    try {
-        minutes = WholeNumber::parse(dm->ReadParam(QStringLiteral("huyanshijian")));
-    } catch (const DbError&) {
-    }
-    const int n = minutes.value_or(60);
-    if (n < 1) {
-        TimerRest->stop();
-        return;
-    }
-    // QTimer counts in int milliseconds.
-    TimerRest->setInterval(int(qMin<qint64>(qint64(n) * 60000, std::numeric_limits<int>::max())));
-}
-
-void TfrmMain::ArmJiepingTimer()
-{
-    if (dm->jiepingpinlv > 0) {
-        TimerJieping->setInterval(int(qMin<qint64>(qint64(dm->jiepingpinlv) * 1000, std::numeric_limits<int>::max())));
-        TimerJieping->start();
-    } else {
-        TimerJieping->stop();
-    }
-}
-
-void TfrmMain::ArmAlertTimer()
-{
-    ADOQueryAlert->close();
-    ADOQueryAlert->setSql(QStringLiteral("select min(dt) as mdt from alert"));
-    ADOQueryAlert->open();
-    if (ADOQueryAlert->asText(QStringLiteral("mdt")).isEmpty()) {
-        return;
-    }
-    const QDateTime due = ADOQueryAlert->asDateTime(QStringLiteral("mdt"));
-    const double days = double(Clock::now().msecsTo(due)) / 86400000.0;
-    // Rounded to the nearest second, halves to the even neighbour.
-    double seconds = std::nearbyint(days * 24 * 3600);
-    seconds = qBound(double(std::numeric_limits<qint32>::min()), seconds, double(std::numeric_limits<qint32>::max()));
-    const qint64 wait = qMax<qint64>(qint64(seconds), 60);
-    // QTimer counts in int milliseconds: a wait beyond about 24 days is cut to
-    // that, and the timer is armed again when it fires.
-    TimerAlert->setInterval(int(qMin<qint64>(wait * 1000, std::numeric_limits<int>::max())));
-    TimerAlert->start();
 }
 
 void TfrmMain::applyShowHint(bool on)

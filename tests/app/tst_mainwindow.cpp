@@ -1,4 +1,6 @@
+#include "alarms/AlertRinger.h"
 #include "app/PelApplication.h"
+#include "app/StartMinimiser.h"
 #include "app/TfrmMain.h"
 #include "core/data/DbError.h"
 #include "core/data/Query.h"
@@ -14,17 +16,22 @@
 #include "platform/SoundPlayer.h"
 #include "platform/UrlOpener.h"
 #include "platform/linux/TerminationWatcher.h"
+#include "tools/RestReminder.h"
+#include "tools/ScreenCapture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
+#include <limits>
 
 namespace {
 const QDateTime kNow(QDate(2026, 12, 11), QTime(10, 0, 0, 250));
@@ -60,6 +67,8 @@ private Q_SLOTS:
     void alertTimer_data();
     void alertTimer();
     void startMinimisedAfterStart();
+    void longAlarmWaitArmsAgainInsteadOfRinging();
+    void restTimerPerformsTheRestMenuItem();
 
 private:
     void startDm();
@@ -400,8 +409,8 @@ void TestMainWindow::restTimer()
     startDm();
     dm->ExecSql(QStringLiteral("update param set val = '%1' where param = 'huyanshijian'").arg(value));
     TfrmMain* main = showMain();
-    QCOMPARE(main->TimerRest->isActive(), active);
-    QCOMPARE(main->TimerRest->interval(), interval);
+    QCOMPARE(main->restReminder->TimerRest->isActive(), active);
+    QCOMPARE(main->restReminder->TimerRest->interval(), interval);
 }
 
 void TestMainWindow::captureTimer_data()
@@ -424,9 +433,9 @@ void TestMainWindow::captureTimer()
     dm->ExecSql(QStringLiteral("update param set val = '%1' where param = 'jiepingpinlv'").arg(value));
     dm->LoadParams();
     TfrmMain* main = showMain();
-    QCOMPARE(main->TimerJieping->isActive(), active);
+    QCOMPARE(main->screenCapture->TimerJieping->isActive(), active);
     if (active) {
-        QCOMPARE(main->TimerJieping->interval(), interval);
+        QCOMPARE(main->screenCapture->TimerJieping->interval(), interval);
     }
 }
 
@@ -460,9 +469,9 @@ void TestMainWindow::alertTimer()
         query.post();
     }
     TfrmMain* main = showMain();
-    QCOMPARE(main->TimerAlert->isActive(), active);
+    QCOMPARE(main->alertRinger->TimerAlert->isActive(), active);
     if (active) {
-        QCOMPARE(main->TimerAlert->interval(), interval);
+        QCOMPARE(main->alertRinger->TimerAlert->interval(), interval);
     }
 }
 
@@ -472,7 +481,7 @@ void TestMainWindow::startMinimisedAfterStart()
     TfrmMain* main = showMain();
     QVERIFY(!main->isMinimized());
     QTRY_VERIFY(main->isMinimized());
-    QVERIFY(!main->TimerMinApp->isActive());
+    QVERIFY(!main->startMinimiser->TimerMinApp->isActive());
 }
 
 int main(int argc, char** argv)
@@ -480,6 +489,40 @@ int main(int argc, char** argv)
     PelApplication app(argc, argv);
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);
+}
+
+void TestMainWindow::longAlarmWaitArmsAgainInsteadOfRinging()
+{
+    startDm();
+    dm->ExecSql(QStringLiteral("insert into alert (dt, title) values (#2027-01-20 08:00:00#, '年会')"));
+    TfrmMain* main = showMain();
+    QTimer* timer = main->alertRinger->TimerAlert;
+    QCOMPARE(timer->interval(), std::numeric_limits<int>::max());
+    QSignalSpy rings(main->alertRinger, &AlertRinger::ringing);
+
+    // The cut wait has passed; the alarm is still days away.
+    MockClock* clock = MockClock::install(kNow.addMSecs(std::numeric_limits<int>::max()));
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    QCOMPARE(rings.count(), 0);
+    QVERIFY(timer->isActive());
+    const qint64 left = clock->now().secsTo(QDateTime(QDate(2027, 1, 20), QTime(8, 0)));
+    QVERIFY(qAbs(timer->interval() / 1000 - left) <= 1);
+
+    // The armed wait now fits the timer: its firing rings.
+    clock->setNow(QDateTime(QDate(2027, 1, 20), QTime(8, 0)));
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    QCOMPARE(rings.count(), 1);
+    QVERIFY(!timer->isActive());
+}
+
+void TestMainWindow::restTimerPerformsTheRestMenuItem()
+{
+    TfrmMain* main = showMain();
+    auto* restItem = main->findChild<QAction*>(QStringLiteral("mmiRest"));
+    QVERIFY(restItem);
+    QSignalSpy performed(restItem, &QAction::triggered);
+    QMetaObject::invokeMethod(main->restReminder->TimerRest, "timeout", Qt::DirectConnection);
+    QCOMPARE(performed.count(), 1);
 }
 
 #include "tst_mainwindow.moc"

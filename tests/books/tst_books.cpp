@@ -28,6 +28,7 @@
 #include "mock/ModalDriver.h"
 #include "mock/QueryRows.h"
 #include "mock/TestDatabase.h"
+#include "tools/ScreenCapture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -415,7 +416,7 @@ void TestBooks::parametersReloadAfterTheWindowCloses()
 {
     TfrmMain main;
     main.show();
-    QVERIFY(!main.TimerJieping->isActive());
+    QVERIFY(!main.screenCapture->TimerJieping->isActive());
     onNextModal([](QWidget* modal) {
         // Changed behind the editor's back, as another window would: the reload must read the table.
         dm->ExecSql(QStringLiteral("update param set val = '30' where param = 'jiepingpinlv'"));
@@ -424,8 +425,8 @@ void TestBooks::parametersReloadAfterTheWindowCloses()
     });
     main.findChild<QPushButton*>(QStringLiteral("cxButton4"))->click();
     QCOMPARE(dm->Leixingdianhua, QStringLiteral("亲戚 邻居"));
-    QVERIFY(main.TimerJieping->isActive());
-    QCOMPARE(main.TimerJieping->interval(), 30000);
+    QVERIFY(main.screenCapture->TimerJieping->isActive());
+    QCOMPARE(main.screenCapture->TimerJieping->interval(), 30000);
 }
 
 void TestBooks::healthOpensFromTheMenu()
