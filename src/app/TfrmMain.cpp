@@ -220,6 +220,18 @@ void TfrmMain::buildButtonBar()
 void TfrmMain::buildTimers()
 {
     alertRinger = new AlertRinger(this);
+    AlertRinger::Surroundings around;
+    around.window = this;
+    around.button = btnAlert;
+    around.tray = RzTrayIcon1;
+    around.trayIcons[0] = TrayImages::image(0);
+    around.trayIcons[1] = TrayImages::image(1);
+    around.sound = MediaPlayer1;
+    around.notifier = &Platform::notifier();
+    around.programTitle = dm->title;
+    around.restore = [this] { restoreApp(); };
+    alertRinger->setSurroundings(std::move(around));
+    connect(btnAlert, &QPushButton::clicked, this, &TfrmMain::btnAlertClick);
     restReminder = new RestReminder(findChild<QAction*>(QStringLiteral("mmiRest")), this);
     screenCapture = new ScreenCapture(this);
     startMinimiser = new StartMinimiser(this);
@@ -243,6 +255,11 @@ void TfrmMain::ArmJiepingTimer()
 void TfrmMain::ArmAlertTimer()
 {
     alertRinger->ArmAlertTimer();
+}
+
+void TfrmMain::btnAlertClick()
+{
+    alertRinger->btnAlertClick();
 }
 
 void TfrmMain::updateClock()

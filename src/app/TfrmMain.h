@@ -41,6 +41,7 @@ public:
     void ArmJiepingTimer();
     void ArmAlertTimer();
     void CheckLogin();
+    void btnAlertClick();
 
     // The session is ending: close at once, without a question.
     void endSession();

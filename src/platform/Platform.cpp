@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #error "The Windows services are not written yet"
 #else
+#include "platform/linux/DBusNotifier.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/linux/MediaSoundPlayer.h"
 #include "platform/linux/TerminationWatcher.h"
@@ -12,6 +13,7 @@
 using DefaultAutoStart = XdgAutoStart;
 using DefaultDesktopShortcut = XdgDesktopShortcut;
 using DefaultLauncher = LinuxProgramLauncher;
+using DefaultNotifier = DBusNotifier;
 using DefaultSoundPlayer = MediaSoundPlayer;
 using DefaultSessionEnd = TerminationWatcher;
 #endif
@@ -56,6 +58,16 @@ void Platform::setDesktopShortcut(std::unique_ptr<DesktopShortcut> service)
 void Platform::setLauncher(std::unique_ptr<ProgramLauncher> service)
 {
     slot<ProgramLauncher, DefaultLauncher>() = service ? std::move(service) : std::make_unique<DefaultLauncher>();
+}
+
+DesktopNotifier& Platform::notifier()
+{
+    return *slot<DesktopNotifier, DefaultNotifier>();
+}
+
+void Platform::setNotifier(std::unique_ptr<DesktopNotifier> service)
+{
+    slot<DesktopNotifier, DefaultNotifier>() = service ? std::move(service) : std::make_unique<DefaultNotifier>();
 }
 
 SoundPlayer* Platform::createSoundPlayer(QObject* parent)

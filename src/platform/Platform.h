@@ -3,6 +3,7 @@
 #include <memory>
 
 class AutoStart;
+class DesktopNotifier;
 class DesktopShortcut;
 class ProgramLauncher;
 class QObject;
@@ -16,11 +17,13 @@ public:
     static AutoStart& autoStart();
     static DesktopShortcut& desktopShortcut();
     static ProgramLauncher& launcher();
+    static DesktopNotifier& notifier();
 
     // Nullptr restores the default service.
     static void setAutoStart(std::unique_ptr<AutoStart> service);
     static void setDesktopShortcut(std::unique_ptr<DesktopShortcut> service);
     static void setLauncher(std::unique_ptr<ProgramLauncher> service);
+    static void setNotifier(std::unique_ptr<DesktopNotifier> service);
 
     // Services that live as long as a window or the program: owned by parent.
     static SoundPlayer* createSoundPlayer(QObject* parent);
