@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <QSystemTrayIcon>
+
 #ifdef _WIN32
 #error "The Windows services are not written yet"
 #else
@@ -56,6 +58,25 @@ void Platform::setDesktopShortcut(std::unique_ptr<DesktopShortcut> service)
 void Platform::setLauncher(std::unique_ptr<ProgramLauncher> service)
 {
     slot<ProgramLauncher, DefaultLauncher>() = service ? std::move(service) : std::make_unique<DefaultLauncher>();
+}
+
+namespace {
+std::function<bool()>& notificationAreaProbe()
+{
+    static std::function<bool()> probe;
+    return probe;
+}
+} // namespace
+
+bool Platform::hasNotificationArea()
+{
+    const std::function<bool()>& probe = notificationAreaProbe();
+    return probe ? probe() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Platform::setNotificationArea(std::function<bool()> probe)
+{
+    notificationAreaProbe() = std::move(probe);
 }
 
 SoundPlayer* Platform::createSoundPlayer(QObject* parent)
