@@ -36,13 +36,29 @@ void TfrmMain::buildTray()
             restoreApp();
         }
     });
+
+    // A panel that restarts takes the notification area with it, and a window
+    // hidden behind the icon would be out of reach: the area is looked at each
+    // second, and the window comes back to the taskbar when the area is gone.
+    auto* trayWatch = new QTimer(this);
+    trayWatch->setObjectName(QStringLiteral("TimerTrayWatch"));
+    trayWatch->setInterval(1000);
+    connect(trayWatch, &QTimer::timeout, this, [this] {
+        const bool hiddenInTray =
+            RzTrayIcon1->isVisible() && isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide);
+        applyHideOnMin(cbMin->isChecked());
+        if (hiddenInTray && !RzTrayIcon1->isVisible() && !m_exitFlag) {
+            showMinimized();
+        }
+    });
+    trayWatch->start();
 }
 
 void TfrmMain::applyHideOnMin(bool on)
 {
     // Where no notification area exists the icon stays inactive and minimising
     // goes to the taskbar.
-    RzTrayIcon1->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
+    RzTrayIcon1->setVisible(on && Platform::hasNotificationArea());
 }
 
 void TfrmMain::onMinToggled(bool on)

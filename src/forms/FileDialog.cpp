@@ -2,13 +2,28 @@
 
 #include <QFileDialog>
 
+struct FileDialog::State {
+    bool testMode = false;
+    bool hasNext = false;
+    QString next;
+    QString proposed;
+    UnansweredHook unanswered;
+};
+
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
                                     const QString& defaultSuffix)
 {
-    proposed() = proposedPath;
-    if (hasNext()) {
-        hasNext() = false;
-        return next();
+    State& s = state();
+    s.proposed = proposedPath;
+    if (s.hasNext) {
+        s.hasNext = false;
+        return s.next;
+    }
+    if (s.testMode) {
+        if (s.unanswered) {
+            s.unanswered(proposedPath);
+        }
+        return {};
     }
     QFileDialog dialog(parent, QString(), proposedPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -23,29 +38,35 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath
 
 void FileDialog::setNextFileName(const QString& path)
 {
-    hasNext() = true;
-    next() = path;
+    state().hasNext = true;
+    state().next = path;
 }
 
 QString FileDialog::lastProposedPath()
 {
-    return proposed();
+    return state().proposed;
 }
 
-bool& FileDialog::hasNext()
+void FileDialog::setTestMode(bool on)
 {
-    static bool value = false;
-    return value;
+    UnansweredHook hook = std::move(state().unanswered);
+    state() = State{};
+    state().testMode = on;
+    state().unanswered = std::move(hook);
 }
 
-QString& FileDialog::next()
+void FileDialog::setUnansweredHook(UnansweredHook hook)
 {
-    static QString value;
-    return value;
+    state().unanswered = std::move(hook);
 }
 
-QString& FileDialog::proposed()
+bool FileDialog::hasPendingFileName()
 {
-    static QString value;
+    return state().hasNext;
+}
+
+FileDialog::State& FileDialog::state()
+{
+    static State value;
     return value;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -11,12 +12,18 @@ public:
     static QString getSaveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
                                    const QString& defaultSuffix);
 
-    // Test mode: the next call returns this path (empty = cancel) without a dialog.
+    // The next call returns this path (empty = cancel) without a dialog.
     static void setNextFileName(const QString& path);
     static QString lastProposedPath();
 
+    // Test mode: no dialog is ever shown. A call nobody answered in advance is
+    // a fault of the test: it cancels, and is reported through the hook.
+    using UnansweredHook = std::function<void(const QString& proposedPath)>;
+    static void setTestMode(bool on);
+    static void setUnansweredHook(UnansweredHook hook);
+    static bool hasPendingFileName();
+
 private:
-    static bool& hasNext();
-    static QString& next();
-    static QString& proposed();
+    struct State;
+    static State& state();
 };

@@ -9,6 +9,7 @@ struct TestState {
     bool on = false;
     QList<MessageBox::Button> answers;
     QList<MessageBox::Shown> shown;
+    MessageBox::UnansweredHook unanswered;
 };
 
 TestState& state()
@@ -47,7 +48,13 @@ MessageBox::Button MessageBox::showBox(Kind kind, QWidget* parent, const QString
         if (kind != Question) {
             return Ok;
         }
-        return test.answers.isEmpty() ? Yes : test.answers.takeFirst();
+        if (!test.answers.isEmpty()) {
+            return test.answers.takeFirst();
+        }
+        if (test.unanswered) {
+            test.unanswered(text);
+        }
+        return No;
     }
     if (!parent) {
         parent = QApplication::activeWindow();
@@ -70,8 +77,11 @@ MessageBox::Button MessageBox::showBox(Kind kind, QWidget* parent, const QString
 
 void MessageBox::setTestMode(bool on)
 {
+    // The hook belongs to the harness, not to one test's answers.
+    UnansweredHook hook = std::move(state().unanswered);
     state() = TestState{};
     state().on = on;
+    state().unanswered = std::move(hook);
 }
 
 bool MessageBox::testMode()
@@ -82,6 +92,16 @@ bool MessageBox::testMode()
 void MessageBox::setNextAnswer(Button answer)
 {
     state().answers.append(answer);
+}
+
+void MessageBox::setUnansweredHook(UnansweredHook hook)
+{
+    state().unanswered = std::move(hook);
+}
+
+int MessageBox::pendingAnswers()
+{
+    return int(state().answers.size());
 }
 
 QList<MessageBox::Shown> MessageBox::shown()

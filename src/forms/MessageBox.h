@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -23,10 +24,15 @@ public:
     static Button question(QWidget* parent, const QString& text); // Yes or No
 
     // Test mode: nothing is shown; every box is recorded, and questions take the
-    // queued answers in order (Yes when none is queued).
+    // queued answers in order. A question nobody answered in advance is a fault
+    // of the test: it is answered No, so nothing is lost, and reported through
+    // the hook, which a test harness points at its own failure report.
+    using UnansweredHook = std::function<void(const QString& question)>;
     static void setTestMode(bool on);
     static bool testMode();
     static void setNextAnswer(Button answer);
+    static void setUnansweredHook(UnansweredHook hook);
+    static int pendingAnswers();
     static QList<Shown> shown();
     static QStringList shownTexts();
     static void clearShown();

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <QSystemTrayIcon>
+
 #ifdef _WIN32
 #error "The Windows services are not written yet"
 #else
@@ -68,6 +70,25 @@ DesktopNotifier& Platform::notifier()
 void Platform::setNotifier(std::unique_ptr<DesktopNotifier> service)
 {
     slot<DesktopNotifier, DefaultNotifier>() = service ? std::move(service) : std::make_unique<DefaultNotifier>();
+}
+
+namespace {
+std::function<bool()>& notificationAreaProbe()
+{
+    static std::function<bool()> probe;
+    return probe;
+}
+} // namespace
+
+bool Platform::hasNotificationArea()
+{
+    const std::function<bool()>& probe = notificationAreaProbe();
+    return probe ? probe() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Platform::setNotificationArea(std::function<bool()> probe)
+{
+    notificationAreaProbe() = std::move(probe);
 }
 
 SoundPlayer* Platform::createSoundPlayer(QObject* parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class AutoStart;
@@ -24,6 +25,12 @@ public:
     static void setDesktopShortcut(std::unique_ptr<DesktopShortcut> service);
     static void setLauncher(std::unique_ptr<ProgramLauncher> service);
     static void setNotifier(std::unique_ptr<DesktopNotifier> service);
+
+    // Whether the desktop offers a notification area for the tray icon now; a
+    // panel can go away and come back while the program runs.
+    static bool hasNotificationArea();
+    // Nullptr restores the desktop's own answer.
+    static void setNotificationArea(std::function<bool()> probe);
 
     // Services that live as long as a window or the program: owned by parent.
     static SoundPlayer* createSoundPlayer(QObject* parent);

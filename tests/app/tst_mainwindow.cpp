@@ -3,16 +3,13 @@
 #include "app/StartMinimiser.h"
 #include "app/TfrmMain.h"
 #include "core/data/DbError.h"
-#include "core/data/Query.h"
 #include "core/data/SysParams.h"
 #include "core/data/Tdm.h"
 #include "forms/BalloonHints.h"
 #include "forms/FontMapper.h"
 #include "forms/MessageBox.h"
 #include "forms/WebView.h"
-#include "mock/FakePlatform.h"
-#include "mock/MockClock.h"
-#include "mock/TestDatabase.h"
+#include "mock/UiFixture.h"
 #include "platform/SoundPlayer.h"
 #include "platform/UrlOpener.h"
 #include "platform/linux/TerminationWatcher.h"
@@ -32,6 +29,7 @@
 #include <QTimer>
 #include <csignal>
 #include <limits>
+#include <optional>
 
 namespace {
 const QDateTime kNow(QDate(2026, 12, 11), QTime(10, 0, 0, 250));
@@ -71,13 +69,11 @@ private Q_SLOTS:
     void restTimerPerformsTheRestMenuItem();
 
 private:
-    void startDm();
     TfrmMain* showMain();
     void setSys(const QString& name, const QString& value);
     QString sys(const QString& name);
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<FakePlatform> m_platform;
+    std::optional<UiFixture> m_ui;
     std::unique_ptr<TfrmMain> m_main;
 };
 
@@ -89,34 +85,20 @@ void TestMainWindow::initTestCase()
 
 void TestMainWindow::init()
 {
-    MockClock::install(kNow);
-    MessageBox::setTestMode(true);
     UrlOpener::setRecording(true);
-    m_db = std::make_unique<TestDatabase>();
-    // Nothing of the user's desktop is read or written.
-    m_platform = std::make_unique<FakePlatform>(m_db->folder());
+    // The database is opened by each test, some after spoiling its file.
+    m_ui.emplace(kNow, UiFixture::Data::Later);
 }
 
 void TestMainWindow::cleanup()
 {
     m_main.reset();
-    delete dm;
-    dm = nullptr;
-    m_db.reset();
-    m_platform.reset();
-    Clock::setInstance(nullptr);
-}
-
-void TestMainWindow::startDm()
-{
-    if (!dm) {
-        dm = new Tdm;
-    }
+    m_ui.reset();
 }
 
 TfrmMain* TestMainWindow::showMain()
 {
-    startDm();
+    m_ui->startDm();
     m_main = std::make_unique<TfrmMain>();
     m_main->show();
     return m_main.get();
@@ -124,8 +106,7 @@ TfrmMain* TestMainWindow::showMain()
 
 void TestMainWindow::setSys(const QString& name, const QString& value)
 {
-    startDm();
-    dm->ExecSql(QStringLiteral("update sysparam set val = '%1' where param = '%2'").arg(value, name));
+    m_ui->startDm().ExecSql(QStringLiteral("update sysparam set val = '%1' where param = '%2'").arg(value, name));
 }
 
 QString TestMainWindow::sys(const QString& name)
@@ -137,16 +118,14 @@ QString TestMainWindow::sys(const QString& name)
 void TestMainWindow::freshStartShowsEverything()
 {
     TfrmMain* main = showMain();
-    QCOMPARE(main->windowTitle(), QStringLiteral("Pelorin"));
-    QCOMPARE(main->size(), QSize(1000, 629));
     QCOMPARE(main->statusText(0), QStringLiteral("Pelorin 1.1"));
     QCOMPARE(main->statusText(1), QStringLiteral("Pelorin祝你生活愉快！"));
     QCOMPARE(main->WebBrowser1->url().toString(), QStringLiteral("pel://pelorin/pel/main/?qq=&v=1.1"));
     QVERIFY(!main->WebBrowser1->showsErrorPage());
     const QString home = main->WebBrowser1->toPlainText();
     QVERIFY2(home.contains(QStringLiteral("2026年12月11日")) && home.contains(QStringLiteral("1.1")), qPrintable(home));
-    QCOMPARE(main->WebBrowser2->url(), QUrl::fromLocalFile(m_db->folder() + QStringLiteral("/my.htm")));
-    QCOMPARE(main->MediaPlayer1->fileName(), m_db->folder() + QStringLiteral("/alert.mp3"));
+    QCOMPARE(main->WebBrowser2->url(), QUrl::fromLocalFile(m_ui->db.folder() + QStringLiteral("/my.htm")));
+    QCOMPARE(main->MediaPlayer1->fileName(), m_ui->db.folder() + QStringLiteral("/alert.mp3"));
     QCOMPARE(main->RzTrayIcon1->toolTip(), QStringLiteral("Pelorin"));
     QCOMPARE(main->RzClockStatus1->text(), QStringLiteral("12-11 10:00:00"));
 
@@ -301,20 +280,14 @@ void TestMainWindow::buttonBarControlsDoNotOverlap()
                      qPrintable(controls[i]->objectName() + QLatin1Char(' ') + controls[j]->objectName()));
         }
     }
-    auto* contacts = main->findChild<QPushButton*>(QStringLiteral("McxButton1"));
-    QCOMPARE(contacts->text(), QStringLiteral("通讯录"));
-    QCOMPARE(contacts->geometry(), QRect(16, 8, 75, 33));
+    // 退出 stands out from the other buttons.
     QCOMPARE(main->McxButton7->font().pixelSize(), 20);
     QCOMPARE(main->McxButton7->palette().color(QPalette::ButtonText), QColor(Qt::blue));
-    QCOMPARE(main->cbMyUrl->geometry(), QRect(776, 64, 121, 20));
-    QCOMPARE(main->RzClockStatus1->geometry(), QRect(778, 12, 199, 45));
-    QCOMPARE(main->pnlMenu->height(), 97);
-    QCOMPARE(main->StatusBar1->height(), 19);
 }
 
 void TestMainWindow::linkBarShowsTheLinkPageAndOpensLinksOutside()
 {
-    QFile page(m_db->folder() + QStringLiteral("/my.htm"));
+    QFile page(m_ui->db.folder() + QStringLiteral("/my.htm"));
     QVERIFY(page.open(QIODevice::WriteOnly));
     // An older link page in GBK: "百度".
     page.write("<html><body><a href=\"https://www.example.org/\">\xB0\xD9\xB6\xC8</a></body></html>");
@@ -324,16 +297,16 @@ void TestMainWindow::linkBarShowsTheLinkPageAndOpensLinksOutside()
     QCOMPARE(main->WebBrowser2->toPlainText().trimmed(), QStringLiteral("百度"));
     Q_EMIT main->WebBrowser2->anchorClicked(QUrl(QStringLiteral("https://www.example.org/")));
     QCOMPARE(UrlOpener::opened(), QList<QUrl>{QUrl(QStringLiteral("https://www.example.org/"))});
-    QCOMPARE(main->WebBrowser2->url(), QUrl::fromLocalFile(m_db->folder() + QStringLiteral("/my.htm")));
+    QCOMPARE(main->WebBrowser2->url(), QUrl::fromLocalFile(m_ui->db.folder() + QStringLiteral("/my.htm")));
 }
 
 void TestMainWindow::failedDatabaseSkipsTheRestOfTheSequence()
 {
-    QFile foreign(m_db->path());
+    QFile foreign(m_ui->db.path());
     QVERIFY(foreign.open(QIODevice::WriteOnly));
     foreign.write("not a database");
     foreign.close();
-    dm = new Tdm;
+    m_ui->startDm();
     QVERIFY(!dm->creationError().isEmpty());
     TfrmMain* main = showMain();
     QVERIFY(main->isVisible());
@@ -406,8 +379,7 @@ void TestMainWindow::restTimer()
     QFETCH(QString, value);
     QFETCH(bool, active);
     QFETCH(int, interval);
-    startDm();
-    dm->ExecSql(QStringLiteral("update param set val = '%1' where param = 'huyanshijian'").arg(value));
+    m_ui->startDm().ExecSql(QStringLiteral("update param set val = '%1' where param = 'huyanshijian'").arg(value));
     TfrmMain* main = showMain();
     QCOMPARE(main->restReminder->TimerRest->isActive(), active);
     QCOMPARE(main->restReminder->TimerRest->interval(), interval);
@@ -429,8 +401,7 @@ void TestMainWindow::captureTimer()
     QFETCH(QString, value);
     QFETCH(bool, active);
     QFETCH(int, interval);
-    startDm();
-    dm->ExecSql(QStringLiteral("update param set val = '%1' where param = 'jiepingpinlv'").arg(value));
+    m_ui->startDm().ExecSql(QStringLiteral("update param set val = '%1' where param = 'jiepingpinlv'").arg(value));
     dm->LoadParams();
     TfrmMain* main = showMain();
     QCOMPARE(main->screenCapture->TimerJieping->isActive(), active);
@@ -458,15 +429,8 @@ void TestMainWindow::alertTimer()
     QFETCH(QStringList, alarms);
     QFETCH(bool, active);
     QFETCH(int, interval);
-    startDm();
-    Query query(dm->ADOConnection1());
-    query.setSql(QStringLiteral("select * from alert"));
-    query.open();
     for (const QString& when : alarms) {
-        query.append();
-        query.setValue(QStringLiteral("dt"), when);
-        query.setValue(QStringLiteral("title"), QStringLiteral("提醒"));
-        query.post();
+        m_ui->insertRow(QStringLiteral("alert"), {{"dt", when}, {"title", "提醒"}});
     }
     TfrmMain* main = showMain();
     QCOMPARE(main->alertRinger->TimerAlert->isActive(), active);
@@ -493,8 +457,7 @@ int main(int argc, char** argv)
 
 void TestMainWindow::longAlarmWaitArmsAgainInsteadOfRinging()
 {
-    startDm();
-    dm->ExecSql(QStringLiteral("insert into alert (dt, title) values (#2027-01-20 08:00:00#, '年会')"));
+    m_ui->startDm().ExecSql(QStringLiteral("insert into alert (dt, title) values (#2027-01-20 08:00:00#, '年会')"));
     TfrmMain* main = showMain();
     QTimer* timer = main->alertRinger->TimerAlert;
     QCOMPARE(timer->interval(), std::numeric_limits<int>::max());

@@ -10,13 +10,13 @@
 #include "forms/TMcxMemo.h"
 #include "forms/TMcxTextEdit.h"
 #include "forms/TfrmBaseEdit.h"
-#include "mock/MockClock.h"
 #include "mock/QueryRows.h"
-#include "mock/TestDatabase.h"
+#include "mock/UiFixture.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
 
 namespace {
 // A window made only for these tests: every kind of bound control and every
@@ -78,15 +78,12 @@ private:
     int addProbeRow();
     QStringList rows(const QString& columns);
 
-    std::unique_ptr<TestDatabase> m_db;
+    std::optional<UiFixture> m_ui;
 };
 
 void TestBaseEdit::init()
 {
-    MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(9, 0)));
-    MessageBox::setTestMode(true);
-    m_db = std::make_unique<TestDatabase>();
-    dm = new Tdm;
+    m_ui.emplace(QDateTime(QDate(2026, 12, 11), QTime(9, 0)));
     dm->ExecSql(QStringLiteral(
         "create table probe (oid INTEGER PRIMARY KEY AUTOINCREMENT, title VARCHAR(255), dt DATE, body LONGTEXT, "
         "kind VARCHAR(255), flag INTEGER, amount DOUBLE, note VARCHAR(255), skipped VARCHAR(255), code VARCHAR(255), "
@@ -95,18 +92,22 @@ void TestBaseEdit::init()
 
 void TestBaseEdit::cleanup()
 {
-    delete dm;
-    dm = nullptr;
-    m_db.reset();
-    Clock::setInstance(nullptr);
+    m_ui.reset();
 }
 
 int TestBaseEdit::addProbeRow()
 {
-    dm->ExecSql(QStringLiteral("insert into probe (title, dt, body, kind, flag, amount, note, skipped, code, person, "
-                               "personname) values ('原标题', #2026-05-01#, '原内容', '旧类别', 1, 2.5, '原附注', "
-                               "'原跳过', 'C1', 7, '张三')"));
-    return dm->SelectValue(QStringLiteral("select max(oid) as m from probe"), QStringLiteral("m")).toInt();
+    return m_ui->insertRow(QStringLiteral("probe"), {{"title", "原标题"},
+                                                     {"dt", QDate(2026, 5, 1)},
+                                                     {"body", "原内容"},
+                                                     {"kind", "旧类别"},
+                                                     {"flag", 1},
+                                                     {"amount", 2.5},
+                                                     {"note", "原附注"},
+                                                     {"skipped", "原跳过"},
+                                                     {"code", "C1"},
+                                                     {"person", 7},
+                                                     {"personname", "张三"}});
 }
 
 QStringList TestBaseEdit::rows(const QString& columns)

@@ -9,15 +9,14 @@
 #include "forms/TfrmBaseEdit.h"
 #include "forms/TfrmBaseListFilter.h"
 #include "forms/WebView.h"
-#include "mock/MockClock.h"
-#include "mock/ModalDriver.h"
-#include "mock/TestDatabase.h"
+#include "mock/UiFixture.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
 #include <freexl.h>
+#include <optional>
 
 namespace {
 class NoteEditor : public TfrmBaseEdit {
@@ -126,36 +125,22 @@ private Q_SLOTS:
 private:
     void addNote(const QString& when, const QString& type, const QString& text);
 
-    std::unique_ptr<TestDatabase> m_db;
+    std::optional<UiFixture> m_ui;
 };
 
 void TestBaseList::init()
 {
-    MockClock::install(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
-    MessageBox::setTestMode(true);
-    m_db = std::make_unique<TestDatabase>();
-    dm = new Tdm;
+    m_ui.emplace(QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
 }
 
 void TestBaseList::cleanup()
 {
-    cancelPendingModals();
-    delete dm;
-    dm = nullptr;
-    m_db.reset();
-    Clock::setInstance(nullptr);
+    m_ui.reset();
 }
 
 void TestBaseList::addNote(const QString& when, const QString& type, const QString& text)
 {
-    Query query(dm->ADOConnection1());
-    query.setSql(QStringLiteral("select * from Jishi where oid = 0"));
-    query.open();
-    query.append();
-    query.setValue(QStringLiteral("dt"), when);
-    query.setValue(QStringLiteral("leixing"), type);
-    query.setValue(QStringLiteral("jishi"), text);
-    query.post();
+    m_ui->insertRow(QStringLiteral("Jishi"), {{"dt", when}, {"leixing", type}, {"jishi", text}});
 }
 
 void TestBaseList::opensWithTheDefaultRange()
@@ -410,7 +395,7 @@ void TestBaseList::exportToUnwritableTargetChangesNothing()
     addNote(QStringLiteral("2026-12-01"), {}, QStringLiteral("x"));
     NoteList list;
     list.show();
-    FileDialog::setNextFileName(m_db->folder() + QStringLiteral("/no/such/folder/out.xls"));
+    FileDialog::setNextFileName(m_ui->db.folder() + QStringLiteral("/no/such/folder/out.xls"));
     list.btnToExcel->click();
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown().first().kind, MessageBox::Error);

@@ -2,33 +2,25 @@
 #include "forms/MessageBox.h"
 #include "forms/TfrmBaseEdit.h"
 #include "forms/TfrmBaseString.h"
-#include "mock/ModalDriver.h"
-#include "mock/TestDatabase.h"
+#include "mock/UiFixture.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
 
 class TestBaseString : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
 
-    void init()
-    {
-        MessageBox::setTestMode(true);
-        m_db = std::make_unique<TestDatabase>();
-    }
+    void init() { m_ui.emplace(QDateTime(QDate(2026, 12, 11), QTime(9, 0)), UiFixture::Data::Later); }
 
-    void cleanup()
-    {
-        cancelPendingModals();
-        m_db.reset();
-    }
+    void cleanup() { m_ui.reset(); }
 
-    void looksAsDesigned();
+    void firstOpeningIsEmptyAndKeepsItsFileInTheWorkingFolder();
     void keepsThePadBetweenOpenings();
     void emptiedPadLeavesAnEmptyFile();
     void unwritableFolderIsQuiet();
@@ -41,18 +33,14 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
     }
 
-    std::unique_ptr<TestDatabase> m_db;
+    std::optional<UiFixture> m_ui;
 };
 
-void TestBaseString::looksAsDesigned()
+void TestBaseString::firstOpeningIsEmptyAndKeepsItsFileInTheWorkingFolder()
 {
     TfrmBaseString pad;
-    QCOMPARE(pad.windowTitle(), QStringLiteral("常用字符"));
-    QCOMPARE(pad.size(), QSize(427, 308));
-    QCOMPARE(pad.pos(), QPoint(785, 101));
-    QCOMPARE(pad.Panel1->text(), QStringLiteral("可以把常用内容粘贴到这里，以便需要时来这里复制！"));
     QCOMPARE(pad.BaseString->toPlainText(), QString());
-    QCOMPARE(TfrmBaseString::filePath(), m_db->folder() + QStringLiteral("/BaseString.txt"));
+    QCOMPARE(TfrmBaseString::filePath(), m_ui->db.folder() + QStringLiteral("/BaseString.txt"));
 }
 
 void TestBaseString::keepsThePadBetweenOpenings()
@@ -86,7 +74,7 @@ void TestBaseString::emptiedPadLeavesAnEmptyFile()
 
 void TestBaseString::unwritableFolderIsQuiet()
 {
-    AppPaths::setWorkingFolder(m_db->folder() + QStringLiteral("/missing"));
+    AppPaths::setWorkingFolder(m_ui->db.folder() + QStringLiteral("/missing"));
     TfrmBaseString pad;
     pad.BaseString->setPlainText(QStringLiteral("丢失"));
     pad.reject();
@@ -96,7 +84,7 @@ void TestBaseString::unwritableFolderIsQuiet()
 
 void TestBaseString::opensFromEveryEditor()
 {
-    dm = new Tdm;
+    m_ui->startDm();
     {
         TfrmBaseEdit editor;
         editor.TableName = QStringLiteral("Beiwang");
@@ -113,8 +101,7 @@ void TestBaseString::opensFromEveryEditor()
         QCOMPARE(owner, &editor);
         QCOMPARE(editor.cxButton1->text(), QStringLiteral("常用字符"));
     }
-    delete dm;
-    dm = nullptr;
+    m_ui->stopDm();
     TfrmBaseString pad;
     QCOMPARE(pad.BaseString->toPlainText(), QStringLiteral("从编辑窗口"));
 }

@@ -4,6 +4,7 @@
 #include "forms/DataGrid.h"
 #include "forms/GroupByBox.h"
 #include "forms/QueryGridModel.h"
+#include "mock/InsertRow.h"
 #include "mock/TestDatabase.h"
 
 #include <QAbstractItemModelTester>
@@ -46,16 +47,12 @@ QList<GridColumn> contactColumns()
 
 const QString kContactSql = QStringLiteral("select * from Dianhua where 1=1 order by ord");
 
-void addContact(Query& query, const QString& name, const QString& kind, const QString& sex, int ord,
+void addContact(Connection& connection, const QString& name, const QString& kind, const QString& sex, int ord,
                 const QString& mobile = {})
 {
-    query.append();
-    query.setValue(QStringLiteral("xingming"), name);
-    query.setValue(QStringLiteral("leixing"), kind);
-    query.setValue(QStringLiteral("xingbie"), sex);
-    query.setValue(QStringLiteral("shouji"), mobile);
-    query.setValue(QStringLiteral("ord"), QString::number(ord));
-    query.post();
+    insertRow(
+        connection, QStringLiteral("Dianhua"),
+        {{"xingming", name}, {"leixing", kind}, {"xingbie", sex}, {"shouji", mobile}, {"ord", QString::number(ord)}});
 }
 
 // The contacts above, opened in a query.
@@ -65,13 +62,12 @@ struct Contacts {
 
     Contacts()
     {
-        query.setSql(kContactSql);
-        query.open();
         int ord = 1;
         for (const Contact& contact : kContacts) {
-            addContact(query, QString::fromUtf8(contact.name), QString::fromUtf8(contact.kind),
+            addContact(db.connection(), QString::fromUtf8(contact.name), QString::fromUtf8(contact.kind),
                        QString::fromUtf8(contact.sex), ord++, QString::fromUtf8(contact.mobile));
         }
+        query.setSql(kContactSql);
         query.open();
     }
 };
@@ -265,16 +261,15 @@ void TestDataGrid::cellsShowTheQueryText()
     QFETCH(QList<QStringList>, rows);
 
     TestDatabase db;
+    for (const QStringList& values : rows) {
+        QVariantMap row;
+        for (int i = 0; i < fields.size(); ++i) {
+            row.insert(fields[i], values[i]);
+        }
+        insertRow(db.connection(), table, row);
+    }
     Query query(db.connection());
     query.setSql(QStringLiteral("select * from ") + table);
-    query.open();
-    for (const QStringList& values : rows) {
-        query.append();
-        for (int i = 0; i < fields.size(); ++i) {
-            query.setValue(fields[i], values[i]);
-        }
-        query.post();
-    }
     query.open();
 
     QList<GridColumn> columns;
@@ -793,7 +788,7 @@ void TestDataGrid::reloadKeepsGroupingAndSelectsTheFirstRow()
     change.setSql(kContactSql);
     change.open();
     if (add) {
-        addContact(change, QStringLiteral("吴十"), QStringLiteral("家人"), QStringLiteral("男"), 0);
+        addContact(contacts.db.connection(), QStringLiteral("吴十"), QStringLiteral("家人"), QStringLiteral("男"), 0);
     } else {
         change.deleteCurrent();
     }

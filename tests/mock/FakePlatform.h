@@ -31,8 +31,10 @@ public:
     QStringList runs;
 };
 
-// For one test: the autostart entry goes to a folder of the test's own, and
-// the launcher and the programs are recorded. The real services come back after.
+// For one test: the autostart entry goes to a folder of the test's own, the
+// launcher and the programs are recorded, and the desktop has a notification
+// area exactly when the test says so (none at first). The real services come
+// back after.
 class FakePlatform {
 public:
     explicit FakePlatform(const QString& folder)
@@ -44,6 +46,7 @@ public:
         auto recordingLauncher = std::make_unique<RecordingLauncher>();
         launcher = recordingLauncher.get();
         Platform::setLauncher(std::move(recordingLauncher));
+        Platform::setNotificationArea([this] { return notificationArea; });
     }
 
     ~FakePlatform()
@@ -51,10 +54,12 @@ public:
         Platform::setAutoStart(nullptr);
         Platform::setDesktopShortcut(nullptr);
         Platform::setLauncher(nullptr);
+        Platform::setNotificationArea(nullptr);
     }
 
     Q_DISABLE_COPY_MOVE(FakePlatform)
 
     RecordingShortcut* shortcut = nullptr;
     RecordingLauncher* launcher = nullptr;
+    bool notificationArea = false;
 };
