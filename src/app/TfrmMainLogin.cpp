@@ -33,7 +33,7 @@ void TfrmMain::buildLoginPanel()
     edtLogin = new TMcxTextEdit(pnlLogin);
     edtLogin->setObjectName(QStringLiteral("edtLogin"));
     edtLogin->setGeometry(32, 48, 185, edtLogin->sizeHint().height());
-    edtLogin->setEchoMode(QLineEdit::Password);
+    TMcxTextEdit::setPasswordMode(edtLogin);
     btnLogin = new QPushButton(QStringLiteral("登录"), pnlLogin);
     btnLogin->setObjectName(QStringLiteral("btnLogin"));
     btnLogin->setGeometry(136, 88, 75, 25);

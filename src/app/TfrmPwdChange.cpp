@@ -2,6 +2,7 @@
 
 #include "core/data/SysParams.h"
 #include "forms/MessageBox.h"
+#include "forms/TMcxTextEdit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +17,7 @@ QLineEdit* passwordEdit(QWidget* window, const char* name, const char* caption, 
     label->move(24, labelTop);
     auto* edit = new QLineEdit(window);
     edit->setObjectName(QString::fromUtf8(name));
-    edit->setEchoMode(QLineEdit::Password);
+    TMcxTextEdit::setPasswordMode(edit);
     edit->setGeometry(24, labelTop + 24, 185, edit->sizeHint().height());
     label->setBuddy(edit);
     return edit;

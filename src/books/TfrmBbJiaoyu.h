@@ -8,8 +8,4 @@ class TfrmBbJiaoyu : public TfrmBaseListFilter {
 
 public:
     explicit TfrmBbJiaoyu(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

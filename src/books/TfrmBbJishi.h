@@ -8,8 +8,4 @@ class TfrmBbJishi : public TfrmBaseListFilter {
 
 public:
     explicit TfrmBbJishi(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

@@ -8,8 +8,4 @@ class TfrmBbShengao : public TfrmBaseListFilter {
 
 public:
     explicit TfrmBbShengao(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

@@ -4,24 +4,13 @@
 #include "core/data/Tdm.h"
 
 TfrmBbTizhong::TfrmBbTizhong(QWidget* owner)
-    : TfrmBaseListFilter(owner)
+    : TfrmBaseListFilter({.caption = QStringLiteral("宝宝体重"),
+                          .table = QStringLiteral("bb_tizhong"),
+                          .columns = {{QStringLiteral("日期"), QStringLiteral("dt"), 150},
+                                      {QStringLiteral("体重"), QStringLiteral("val"), 150}},
+                          .adPage = dm->adBaobao,
+                          .days = {&Tdm::DaysBaobao, 180, QStringLiteral("宝宝列表")},
+                          .editor = &editorOf<TfrmBbTizhongEdit>},
+                         owner)
 {
-    setWindowTitle(QStringLiteral("宝宝体重"));
-    TableName = QStringLiteral("bb_tizhong");
-    OrderSql = QStringLiteral(" order by dt desc");
-    setColumns({
-        {QStringLiteral("日期"), QStringLiteral("dt"), 150},
-        {QStringLiteral("体重"), QStringLiteral("val"), 150},
-    });
-    setAdPage(dm->adBaobao);
-}
-
-TfrmBaseListFilter::DaysSetting TfrmBbTizhong::daysSetting() const
-{
-    return {dm->DaysBaobao, 180, QStringLiteral("“宝宝列表默认日期范围天数”格式错误，请重新设置。现在默认180天。")};
-}
-
-TfrmBaseEdit* TfrmBbTizhong::createEditor()
-{
-    return new TfrmBbTizhongEdit(this);
 }

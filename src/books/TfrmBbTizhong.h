@@ -8,8 +8,4 @@ class TfrmBbTizhong : public TfrmBaseListFilter {
 
 public:
     explicit TfrmBbTizhong(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

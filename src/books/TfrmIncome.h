@@ -7,8 +7,4 @@ class TfrmIncome : public TfrmMainIO {
 
 public:
     explicit TfrmIncome(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

@@ -8,8 +8,4 @@ class TfrmJiankang : public TfrmBaseListFilter {
 
 public:
     explicit TfrmJiankang(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

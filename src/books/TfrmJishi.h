@@ -8,8 +8,4 @@ class TfrmJishi : public TfrmBaseListFilter {
 
 public:
     explicit TfrmJishi(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

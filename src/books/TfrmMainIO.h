@@ -11,10 +11,15 @@ class TfrmMainIO : public TfrmBaseListFilter {
     Q_OBJECT
 
 public:
-    explicit TfrmMainIO(QWidget* owner = nullptr);
+    // The columns, the footer and the page are the ledger's.
+    TfrmMainIO(const QString& caption, const QString& table, const Days& days, EditorFactory editor,
+               QWidget* owner = nullptr);
 
     GridFooter* footer = nullptr;
 
 protected:
     void queryOpened() override;
+
+private:
+    static Book ledger(const QString& caption, const QString& table, const Days& days, EditorFactory editor);
 };

@@ -7,8 +7,4 @@ class TfrmSpend : public TfrmMainIO {
 
 public:
     explicit TfrmSpend(QWidget* owner = nullptr);
-
-protected:
-    DaysSetting daysSetting() const override;
-    TfrmBaseEdit* createEditor() override;
 };

@@ -33,3 +33,10 @@ void TfrmTypedNoteEdit::ShowStep()
         knd->setCurrentIndex(0);
     }
 }
+
+QList<GridColumn> TfrmTypedNoteEdit::listColumns()
+{
+    return {{QStringLiteral("日期"), QStringLiteral("dt"), 150},
+            {QStringLiteral("类型"), QStringLiteral("knd"), 150},
+            {QStringLiteral("标题"), QStringLiteral("title"), 500}};
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/GridColumn.h"
 #include "forms/TfrmBaseEdit.h"
 
 class TMcxComboBox;
@@ -14,6 +15,9 @@ class TfrmTypedNoteEdit : public TfrmBaseEdit {
 
 public:
     explicit TfrmTypedNoteEdit(QWidget* owner = nullptr);
+
+    // What the lists of such notes show: date, type and title.
+    static QList<GridColumn> listColumns();
 
     TMcxDateEdit* dt = nullptr;
     TMcxComboBox* knd = nullptr;

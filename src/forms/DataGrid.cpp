@@ -1,6 +1,7 @@
 #include "forms/DataGrid.h"
 
 #include "core/data/Query.h"
+#include "forms/GridRowDelegate.h"
 #include "forms/GroupByBox.h"
 #include "forms/QueryGridModel.h"
 
@@ -18,6 +19,7 @@ DataGrid::DataGrid(QWidget* parent)
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setUniformRowHeights(true);
+    m_view->setItemDelegate(new GridRowDelegate(m_view));
     m_view->setAllColumnsShowFocus(true);
     m_view->setRootIsDecorated(false);
     // Columns keep the widths they were given; a drag onto the group strip is

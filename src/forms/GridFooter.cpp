@@ -44,8 +44,11 @@ void GridFooter::relayout()
     const QHeaderView* header = view->header();
     const int offset = view->viewport()->mapTo(m_grid, QPoint(0, 0)).x();
     for (auto it = m_labels.cbegin(); it != m_labels.cend(); ++it) {
-        const int x = offset + header->sectionViewportPosition(it.key());
-        it.value()->setGeometry(x, 0, header->sectionSize(it.key()) - 4, height());
+        // Right edge under the column's; a text wider than the column grows
+        // to the left rather than being cut.
+        const int right = offset + header->sectionViewportPosition(it.key()) + header->sectionSize(it.key()) - 4;
+        const int width = qMax(header->sectionSize(it.key()) - 4, it.value()->sizeHint().width());
+        it.value()->setGeometry(right - width, 0, width, height());
     }
 }
 

@@ -10,5 +10,13 @@ public:
     {
     }
 
+    // Hides the text behind one "*" a character, as the login and password
+    // windows expect, whatever mask the platform style draws.
+    static void setPasswordMode(QLineEdit* edit)
+    {
+        edit->setEchoMode(QLineEdit::Password);
+        edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    }
+
     QString MOnm;
 };

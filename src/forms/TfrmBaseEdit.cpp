@@ -47,6 +47,20 @@ void TfrmBaseEdit::showEvent(QShowEvent* event)
     if (!m_shown) {
         m_shown = true;
         ShowStep();
+        focusFirstControl();
+    }
+}
+
+void TfrmBaseEdit::focusFirstControl()
+{
+    // Without this 保存 has the focus: the first typed characters are lost and
+    // Enter saves an empty record.
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) && !pnlTool->isAncestorOf(w) &&
+            !StatusBar1->isAncestorOf(w)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
     }
 }
 

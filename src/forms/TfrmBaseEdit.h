@@ -43,6 +43,7 @@ protected:
 private:
     void openRecord(const QString& table);
     void openCommonStrings();
+    void focusFirstControl();
 
     bool m_shown = false;
 };

@@ -41,6 +41,7 @@ TfrmBaseList::TfrmBaseList(QWidget* owner)
     cxGrid1->setQuery(&query());
     windowLayout()->addWidget(cxGrid1, 1);
     connect(cxGrid1, &DataGrid::rowDoubleClicked, this, &TfrmBaseList::onDoubleClick);
+    connect(cxGrid1, &DataGrid::currentQueryRowChanged, this, &TfrmBaseList::updateButtons);
 
     MPanel1 = new QFrame(this);
     MPanel1->setObjectName(QStringLiteral("MPanel1"));
@@ -149,13 +150,20 @@ void TfrmBaseList::requery()
     openQuery(query().sql());
 }
 
+bool TfrmBaseList::onRecord() const
+{
+    // On a group row the query stays on the record last selected, which the
+    // user does not see as chosen.
+    return !query().eof() && cxGrid1->currentQueryRow() >= 0;
+}
+
 void TfrmBaseList::updateButtons()
 {
-    const bool hasRows = query().rowCount() > 0;
+    const bool record = onRecord();
     btnNew->setEnabled(true);
-    btnEdit->setEnabled(hasRows);
-    btnDelete->setEnabled(hasRows);
-    btnCopyNew->setEnabled(hasRows);
+    btnEdit->setEnabled(record);
+    btnDelete->setEnabled(record);
+    btnCopyNew->setEnabled(record);
 }
 
 void TfrmBaseList::onDoubleClick()
@@ -169,7 +177,7 @@ void TfrmBaseList::onDoubleClick()
 
 void TfrmBaseList::runEditor(EditorMode mode)
 {
-    if (mode != EditorMode::New && query().eof()) {
+    if (mode != EditorMode::New && !onRecord()) {
         return;
     }
     std::unique_ptr<TfrmBaseEdit> editor(createEditor());
@@ -200,7 +208,7 @@ void TfrmBaseList::runEditor(EditorMode mode)
 
 void TfrmBaseList::DeleteAction()
 {
-    if (query().eof()) {
+    if (!onRecord()) {
         return;
     }
     if (MessageBox::question(this, QStringLiteral("确定删除吗？")) != MessageBox::Yes) {
@@ -212,7 +220,15 @@ void TfrmBaseList::DeleteAction()
 
 QString TfrmBaseList::proposedExportName() const
 {
-    return windowTitle() + QLatin1Char('_') + dm->title + QStringLiteral(".xls");
+    return safeFileName(windowTitle() + QLatin1Char('_') + dm->title + QStringLiteral(".xls"));
+}
+
+QString TfrmBaseList::safeFileName(QString name)
+{
+    for (const QChar c : QStringLiteral("/\\:*?\"<>|")) {
+        name.replace(c, QLatin1Char('_'));
+    }
+    return name;
 }
 
 void TfrmBaseList::ExportAction()

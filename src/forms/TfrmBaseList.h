@@ -59,6 +59,8 @@ protected:
     virtual void afterDelete() { requery(); }
 
     virtual QString proposedExportName() const;
+    // A caption may hold characters that a file name cannot.
+    static QString safeFileName(QString name);
 
     // After the framework set an editor up for a flow, before it is shown.
     virtual void editorPrepared(TfrmBaseEdit* editor, EditorMode mode)
@@ -91,6 +93,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    bool onRecord() const; // the grid's current row is a record, not a group
     void runEditor(EditorMode mode);
     void onDoubleClick();
 

@@ -50,6 +50,35 @@ TfrmBaseListFilter::TfrmBaseListFilter(QWidget* owner)
     TimerAutoFIlter->start();
 }
 
+TfrmBaseListFilter::TfrmBaseListFilter(const Book& book, QWidget* owner)
+    : TfrmBaseListFilter(owner)
+{
+    m_book = book;
+    setWindowTitle(book.caption);
+    TableName = book.table;
+    OrderSql = QStringLiteral(" order by dt desc");
+    setColumns(book.columns);
+    setAdPage(book.adPage);
+}
+
+QString TfrmBaseListFilter::fallbackMessage(const QString& listName, int fallbackDays)
+{
+    return QStringLiteral("“%1默认日期范围天数”格式错误，请重新设置。现在默认%2天。").arg(listName).arg(fallbackDays);
+}
+
+TfrmBaseListFilter::DaysSetting TfrmBaseListFilter::daysSetting() const
+{
+    const Days& days = m_book.days;
+    Q_ASSERT(days.parameter);
+    return {dm->*days.parameter, days.fallbackDays, fallbackMessage(days.listName, days.fallbackDays)};
+}
+
+TfrmBaseEdit* TfrmBaseListFilter::createEditor()
+{
+    Q_ASSERT(m_book.editor);
+    return m_book.editor(this);
+}
+
 void TfrmBaseListFilter::connectDateChanges()
 {
     TimerAutoFIlter->stop();
@@ -101,6 +130,6 @@ void TfrmBaseListFilter::QueryAction()
 
 QString TfrmBaseListFilter::proposedExportName() const
 {
-    return windowTitle() + QLatin1Char('(') + edtStart->text() + QLatin1Char('~') + edtEnd->text() +
-           QStringLiteral(")_") + dm->title + QStringLiteral(".xls");
+    return safeFileName(windowTitle() + QLatin1Char('(') + edtStart->text() + QLatin1Char('~') + edtEnd->text() +
+                        QStringLiteral(")_") + dm->title + QStringLiteral(".xls"));
 }

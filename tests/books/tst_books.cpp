@@ -61,6 +61,12 @@ private Q_SLOTS:
     void parametersReloadAfterTheWindowCloses();
     void healthOpensFromTheMenu();
     void babyDiaryOpensFromTheMenu();
+    void ledgerFooterSaysWhenTheSumIsPastTheRange();
+    void ledgerFooterShowsLargeSumsWhole();
+    void editorsFocusTheirFirstControl_data();
+    void editorsFocusTheirFirstControl();
+    void textWithNulIsRefused();
+    void listsWithoutAGroupStripShowNoGroupTip();
 
 private:
     std::optional<UiFixture> m_ui;
@@ -106,6 +112,16 @@ void TestBooks::listsFallBackWithTheirMessage_data()
                                   << "DaysShouru"
                                   << "0"
                                   << "" << QDate(2026, 12, 11);
+    QTest::newRow("income, past the calendar")
+        << "income"
+        << "DaysShouru"
+        << "99999999"
+        << "“收入列表默认日期范围天数”格式错误，请重新设置。现在默认180天。" << QDate(2026, 6, 14);
+    QTest::newRow("spending, into year 10000")
+        << "spending"
+        << "DaysZhichu"
+        << "-3000000"
+        << "“支出列表默认日期范围天数”格式错误，请重新设置。现在默认30天。" << QDate(2026, 11, 11);
     QTest::newRow("health, fraction") << "health"
                                       << "DaysJiankang"
                                       << "1.5"
@@ -425,6 +441,105 @@ void TestBooks::babyDiaryOpensFromTheMenu()
     });
     main.findChild<QAction*>(QStringLiteral("N11"))->trigger();
     QCOMPARE(caption, QStringLiteral("宝宝成长日记"));
+}
+
+void TestBooks::ledgerFooterSaysWhenTheSumIsPastTheRange()
+{
+    addRow(QStringLiteral("Income"), {"dt=2026-12-10", "jine=500000000000000"});
+    addRow(QStringLiteral("Income"), {"dt=2026-12-11", "jine=500000000000000"});
+    TfrmIncome list;
+    list.show();
+    QCOMPARE(list.footer->text(1), QStringLiteral("2 条"));
+    QCOMPARE(list.footer->text(4), QStringLiteral("合计超出范围"));
+}
+
+void TestBooks::ledgerFooterShowsLargeSumsWhole()
+{
+    addRow(QStringLiteral("Income"), {"dt=2026-12-10", "jine=200000001234555.0357"});
+    TfrmIncome list;
+    list.resize(1000, 600);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const auto* label = list.footer->findChild<QLabel*>(QStringLiteral("footer4"));
+    QVERIFY(label);
+    QCOMPARE(label->text(), QStringLiteral("200000001234555.0357"));
+    QVERIFY2(label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(label->text()),
+             qPrintable(QString::number(label->width())));
+    QVERIFY(label->geometry().left() >= 0);
+    QVERIFY(label->geometry().right() < list.footer->width());
+}
+
+void TestBooks::editorsFocusTheirFirstControl_data()
+{
+    QTest::addColumn<QString>("book");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("note") << "notes"
+                          << "dt";
+    QTest::newRow("income") << "income"
+                            << "dt";
+    QTest::newRow("memo") << "memo"
+                          << "title";
+    QTest::newRow("link") << "link"
+                          << "title";
+}
+
+void TestBooks::editorsFocusTheirFirstControl()
+{
+    QFETCH(QString, book);
+    QFETCH(QString, control);
+    std::unique_ptr<TfrmBaseEdit> editor;
+    if (book == QLatin1String("notes")) {
+        editor = std::make_unique<TfrmJishiEdit>();
+    } else if (book == QLatin1String("income")) {
+        editor = std::make_unique<TfrmIncomeEdit>();
+    } else if (book == QLatin1String("memo")) {
+        editor = std::make_unique<TfrmBeiwangEdit>();
+    } else {
+        editor = std::make_unique<TfrmMyUrlEdit>();
+    }
+    editor->show();
+    QWidget* focused = editor->focusWidget();
+    QVERIFY(focused);
+    // A date edit takes the focus in its text part.
+    while (focused && (focused->objectName().isEmpty() || focused->objectName().startsWith(QLatin1String("qt_")))) {
+        focused = focused->parentWidget();
+    }
+    QVERIFY(focused);
+    QCOMPARE(focused->objectName(), control);
+}
+
+void TestBooks::textWithNulIsRefused()
+{
+    TfrmBeiwangEdit editor;
+    editor.show();
+    editor.title->setText(QStringLiteral("路由器") + QChar(0) + QStringLiteral("密码"));
+    editor.btnSave->click();
+    QCOMPARE(MessageBox::shownTexts(),
+             QStringList{QStringLiteral("“标题”不能保存为“路由器\u2400密码”：含有空字符（NUL），请删去后再保存。")});
+    QCOMPARE(editor.result(), int(QDialog::Rejected));
+    QCOMPARE(queryRows(dm->ADOConnection1(), QStringLiteral("select title from Beiwang")), QStringList{});
+    // Nothing the user typed is lost.
+    QCOMPARE(editor.title->text().size(), 6);
+}
+
+void TestBooks::listsWithoutAGroupStripShowNoGroupTip()
+{
+    const std::vector<std::unique_ptr<TfrmBaseList>> lists = [] {
+        std::vector<std::unique_ptr<TfrmBaseList>> made;
+        made.push_back(std::make_unique<TfrmBeiwang>());
+        made.push_back(std::make_unique<TfrmMyUrl>());
+        made.push_back(std::make_unique<TfrmParam>());
+        made.push_back(std::make_unique<TfrmIncome>());
+        return made;
+    }();
+    for (const auto& list : lists) {
+        list->show();
+        QVERIFY(!list->cxGrid1->isGroupByBoxVisible());
+        const QString page = list->WebBrowser1->toPlainText();
+        QVERIFY2(!page.isEmpty(), qPrintable(list->windowTitle()));
+        QVERIFY2(!page.contains(QStringLiteral("分组")), qPrintable(list->windowTitle() + page));
+        list->close();
+    }
 }
 
 QTEST_MAIN(TestBooks)

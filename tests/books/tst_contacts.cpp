@@ -33,6 +33,8 @@ private Q_SLOTS:
     void editKeepsATypeNoLongerListed();
     void listShowsItsColumnsInNumberOrder();
     void deleteAndExport();
+    void groupRowActsOnNothing_data();
+    void groupRowActsOnNothing();
 
 private:
     int addContact(const QString& name, const QString& type, const QString& ord);
@@ -210,6 +212,70 @@ void TestContacts::deleteAndExport()
     QCOMPARE(list.query().rowCount(), 1);
     QCOMPARE(list.query().asText(QStringLiteral("xingming")), QStringLiteral("乙"));
     QCOMPARE(contacts(), QStringList{QStringLiteral("乙|同事|女||2|")});
+}
+
+void TestContacts::groupRowActsOnNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("collapsed");
+    for (const bool collapsed : {false, true}) {
+        const char* state = collapsed ? "collapsed group" : "group header";
+        for (const char* action : {"修改", "复制新增", "删除", "double click"}) {
+            QTest::addRow("%s on a %s", action, state) << QString::fromUtf8(action) << collapsed;
+        }
+    }
+}
+
+void TestContacts::groupRowActsOnNothing()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, collapsed);
+    addContact(QStringLiteral("甲"), QStringLiteral("家人"), QStringLiteral("1"));
+    addContact(QStringLiteral("乙"), QStringLiteral("朋友"), QStringLiteral("2"));
+    addContact(QStringLiteral("丙"), QStringLiteral("朋友"), QStringLiteral("3"));
+    TfrmDianhua list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.cxGrid1->groupBy(1);
+    QTreeView* view = list.cxGrid1->view();
+    // The user picks 乙, then clicks the header of the other group.
+    list.cxGrid1->setCurrentQueryRow(1);
+    QVERIFY(list.btnEdit->isEnabled());
+    const QModelIndex family = view->model()->index(0, 0);
+    QVERIFY(view->model()->data(family).toString().contains(QStringLiteral("家人")));
+    if (collapsed) {
+        view->collapse(family);
+    }
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(family).center());
+    QCOMPARE(list.cxGrid1->currentQueryRow(), -1);
+    QVERIFY(!list.btnEdit->isEnabled());
+    QVERIFY(!list.btnCopyNew->isEnabled());
+    QVERIFY(!list.btnDelete->isEnabled());
+    QVERIFY(list.btnNew->isEnabled());
+
+    bool opened = false;
+    onNextModal([&opened](QWidget* modal) {
+        opened = true;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    MessageBox::setNextAnswer(MessageBox::Yes);
+    if (action == QLatin1String("修改")) {
+        list.editRecord();
+    } else if (action == QLatin1String("复制新增")) {
+        list.copyRecord();
+    } else if (action == QLatin1String("删除")) {
+        list.DeleteAction();
+    } else {
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(family).center());
+    }
+    QTest::qWait(30);
+    QVERIFY(!opened);
+    QCOMPARE(MessageBox::shownTexts(), QStringList{});
+    QCOMPARE(contacts().size(), 3);
+
+    // Back on a contact, the buttons act on it.
+    list.cxGrid1->setCurrentQueryRow(2);
+    QVERIFY(list.btnEdit->isEnabled());
 }
 
 QTEST_MAIN(TestContacts)

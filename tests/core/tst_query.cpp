@@ -1,3 +1,4 @@
+#include "core/books/LedgerTotals.h"
 #include "core/data/DbError.h"
 #include "core/data/Query.h"
 #include "mock/MockClock.h"
@@ -27,6 +28,10 @@ private Q_SLOTS:
     void hostileTextIsStoredAsTyped();
     void computedRowsCannotBeEdited();
     void missingColumnFails();
+    void refusesNulAndAmountsPastTheRange_data();
+    void refusesNulAndAmountsPastTheRange();
+    void ledgerTotals_data();
+    void ledgerTotals();
 };
 
 void TestQuery::storesTypedValues_data()
@@ -288,4 +293,101 @@ void TestQuery::missingColumnFails()
 }
 
 QTEST_GUILESS_MAIN(TestQuery)
+
+void TestQuery::refusesNulAndAmountsPastTheRange_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("message");
+
+    const QString nul = QStringLiteral("前") + QChar(0) + QStringLiteral("后");
+    const QString nulMessage = QStringLiteral("“%1”不能保存为“前\u2400后”：含有空字符（NUL），请删去后再保存。");
+    QTest::newRow("NUL in a short text") << "Jishi"
+                                         << "leixing" << nul << nulMessage.arg(QStringLiteral("类型"));
+    QTest::newRow("NUL in a long text") << "Jishi"
+                                        << "jishi" << nul << nulMessage.arg(QStringLiteral("记事"));
+    QTest::newRow("amount one unit past the largest")
+        << "Income"
+        << "jine"
+        << "922337203685477.5808"
+        << "“金额”不能保存为“922337203685477.5808”：超出了金额的范围（最大 922337203685477.5807）。";
+    QTest::newRow("negative amount past the range")
+        << "Spend"
+        << "jine"
+        << "-922337203685477.5808"
+        << "“金额”不能保存为“-922337203685477.5808”：超出了金额的范围（最大 922337203685477.5807）。";
+    QTest::newRow("twenty digits") << "Spend"
+                                   << "jine"
+                                   << "99999999999999999999"
+                                   << "“金额”不能保存为“99999999999999999999”：超出了金额的范围（最大 "
+                                      "922337203685477.5807）。";
+    QTest::newRow("rounding past the largest")
+        << "Spend"
+        << "jine"
+        << "922337203685477.58075"
+        << "“金额”不能保存为“922337203685477.58075”：超出了金额的范围（最大 922337203685477.5807）。";
+}
+
+void TestQuery::refusesNulAndAmountsPastTheRange()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    QFETCH(QString, input);
+    QFETCH(QString, message);
+
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from ") + table);
+    query.open();
+    query.append();
+    try {
+        query.setValue(column, input);
+        QFAIL("the value was accepted");
+    } catch (const DbError& error) {
+        QCOMPARE(error.message(), message);
+    }
+    query.cancel();
+}
+
+void TestQuery::ledgerTotals_data()
+{
+    QTest::addColumn<QStringList>("amounts");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("sum");
+
+    QTest::newRow("none") << QStringList{} << 0 << "0.00";
+    QTest::newRow("exact tenths") << QStringList{"0.1", "0.2", "", "12.3456"} << 4 << "12.6456";
+    QTest::newRow("up to the largest") << QStringList{"922337203685477", "0.5807"} << 2 << "922337203685477.5807";
+    QTest::newRow("two halves of a quadrillion")
+        << QStringList{"500000000000000", "500000000000000"} << 2 << "合计超出范围";
+    QTest::newRow("past the range and back")
+        << QStringList{"900000000000000", "900000000000000", "-900000000000000"} << 3 << "合计超出范围";
+    QTest::newRow("below the range") << QStringList{"-900000000000000", "-900000000000000"} << 2 << "合计超出范围";
+}
+
+void TestQuery::ledgerTotals()
+{
+    QFETCH(QStringList, amounts);
+    QFETCH(int, count);
+    QFETCH(QString, sum);
+
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("select * from Income"));
+    query.open();
+    for (const QString& amount : amounts) {
+        query.append();
+        query.setValue(QStringLiteral("dt"), QDate(2026, 12, 1));
+        query.setValue(QStringLiteral("jine"), amount);
+        query.post();
+    }
+    query.close();
+    query.open();
+    const LedgerTotals totals = LedgerTotals::of(query, QStringLiteral("jine"));
+    QCOMPARE(totals.count, count);
+    QCOMPARE(totals.countText(), QStringLiteral("%1 条").arg(count));
+    QCOMPARE(totals.sumText(), sum);
+}
+
 #include "tst_query.moc"

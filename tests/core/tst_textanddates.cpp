@@ -22,6 +22,8 @@ private Q_SLOTS:
     void rangeConditions();
     void rangeStartFromDays_data();
     void rangeStartFromDays();
+    void rangeStartBeyondTheCalendar_data();
+    void rangeStartBeyondTheCalendar();
     void textFileRoundTrip_data();
     void textFileRoundTrip();
     void textFileReadsOlderEncoding();
@@ -77,6 +79,27 @@ void TestTextAndDates::rangeStartFromDays_data()
     QTest::newRow("letters") << "abc" << QDate(2025, 9, 30) << true;
     QTest::newRow("empty") << "" << QDate(2025, 9, 30) << true;
     QTest::newRow("fraction") << "1.5" << QDate(2025, 9, 30) << true;
+}
+
+void TestTextAndDates::rangeStartBeyondTheCalendar_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QDate>("start");
+    QTest::addColumn<bool>("fallback");
+    QTest::newRow("far past") << "99999999" << QDate(2025, 9, 30) << true;
+    QTest::newRow("largest whole number") << "2147483647" << QDate(2025, 9, 30) << true;
+    QTest::newRow("far future") << "-99999999" << QDate(2025, 9, 30) << true;
+    QTest::newRow("back to year 100") << QString::number(QDate(100, 1, 1).daysTo(QDate(2026, 3, 29)))
+                                      << QDate(100, 1, 1) << false;
+    QTest::newRow("one day before year 100")
+        << QString::number(QDate(100, 1, 1).daysTo(QDate(2026, 3, 29)) + 1) << QDate(2025, 9, 30) << true;
+    QTest::newRow("up to the last day of 9999")
+        << QString::number(QDate(9999, 12, 31).daysTo(QDate(2026, 3, 29))) << QDate(9999, 12, 31) << false;
+}
+
+void TestTextAndDates::rangeStartBeyondTheCalendar()
+{
+    rangeStartFromDays();
 }
 
 void TestTextAndDates::rangeStartFromDays()

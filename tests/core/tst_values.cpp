@@ -11,6 +11,10 @@ private Q_SLOTS:
     void moneyParses_data();
     void moneyParses();
     void moneySumsAreExact();
+    void moneySumsSayWhenPastTheRange_data();
+    void moneySumsSayWhenPastTheRange();
+    void moneyTellsRangeFromShape_data();
+    void moneyTellsRangeFromShape();
     void dayNumbers_data();
     void dayNumbers();
     void wholeNumbers_data();
@@ -71,9 +75,60 @@ void TestValues::moneySumsAreExact()
 {
     Money sum;
     for (int i = 0; i < 1000; ++i) {
-        sum = sum + *Money::parse(QStringLiteral("0.1"));
+        sum = *sum.plus(*Money::parse(QStringLiteral("0.1")));
     }
     QCOMPARE(sum.toString(), QStringLiteral("100.00"));
+}
+
+void TestValues::moneySumsSayWhenPastTheRange_data()
+{
+    QTest::addColumn<qint64>("a");
+    QTest::addColumn<qint64>("b");
+    QTest::addColumn<bool>("fits");
+    constexpr qint64 max = Money::kMaxUnits;
+    QTest::newRow("half and half") << qint64(5000000000000000000) << qint64(5000000000000000000) << false;
+    QTest::newRow("to the largest") << max - 1 << qint64(1) << true;
+    QTest::newRow("one past the largest") << max << qint64(1) << false;
+    QTest::newRow("to the smallest") << -max + 1 << qint64(-1) << true;
+    QTest::newRow("one below the smallest") << -max << qint64(-1) << false;
+    QTest::newRow("opposite signs") << max << -max << true;
+}
+
+void TestValues::moneySumsSayWhenPastTheRange()
+{
+    QFETCH(qint64, a);
+    QFETCH(qint64, b);
+    QFETCH(bool, fits);
+    const std::optional<Money> sum = Money::fromUnits(a).plus(Money::fromUnits(b));
+    QCOMPARE(sum.has_value(), fits);
+    if (fits) {
+        QCOMPARE(sum->units(), a + b);
+        QCOMPARE((Money::fromUnits(a) + Money::fromUnits(b)).units(), a + b);
+    } else {
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, Money::fromUnits(a) + Money::fromUnits(b));
+    }
+}
+
+void TestValues::moneyTellsRangeFromShape_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("outOfRange");
+    QTest::newRow("twenty digits") << "99999999999999999999" << true;
+    QTest::newRow("past the smallest") << "-922337203685477.5808" << true;
+    QTest::newRow("rounds past the largest") << "922337203685477.58075" << true;
+    QTest::newRow("long and bad") << "99999999999999999999x" << false;
+    QTest::newRow("letters") << "abc" << false;
+    QTest::newRow("fits") << "922337203685477.58074" << false;
+}
+
+void TestValues::moneyTellsRangeFromShape()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, outOfRange);
+    bool tooLarge = !outOfRange;
+    const std::optional<Money> money = Money::parse(text, &tooLarge);
+    QCOMPARE(tooLarge, outOfRange);
+    QCOMPARE(money.has_value(), text == QLatin1String("922337203685477.58074"));
 }
 
 void TestValues::dayNumbers_data()

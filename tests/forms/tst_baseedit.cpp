@@ -73,6 +73,8 @@ private Q_SLOTS:
     void specialTags();
     void refusedValueKeepsTheWindowAndItsInput();
     void invalidDateIsRefusedNotLost();
+    void passwordModeShowsStars_data();
+    void passwordModeShowsStars();
 
 private:
     int addProbeRow();
@@ -310,6 +312,33 @@ void TestBaseEdit::invalidDateIsRefusedNotLost()
     QVERIFY(MessageBox::shownTexts().first().contains(QStringLiteral("2026-02-30")));
     QCOMPARE(editor.dt->text(), QStringLiteral("2026-02-30"));
     QCOMPARE(rows(QStringLiteral("title")), QStringList{});
+}
+
+void TestBaseEdit::passwordModeShowsStars_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letters") << "abc"
+                             << "***";
+    QTest::newRow("Chinese") << "登录密码"
+                             << "****";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestBaseEdit::passwordModeShowsStars()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    for (QLineEdit* edit : {static_cast<QLineEdit*>(new TMcxTextEdit), new QLineEdit}) {
+        std::unique_ptr<QLineEdit> owner(edit);
+        TMcxTextEdit::setPasswordMode(edit);
+        edit->show();
+        edit->setText(typed);
+        QCOMPARE(edit->echoMode(), QLineEdit::Password);
+        QCOMPARE(edit->displayText(), shown);
+        QCOMPARE(edit->text(), typed);
+    }
 }
 
 QTEST_MAIN(TestBaseEdit)

@@ -121,6 +121,8 @@ private Q_SLOTS:
     void deleteAsksFirst();
     void exportWritesEveryRowAsShown();
     void exportToUnwritableTargetChangesNothing();
+    void exportNameHoldsNoForbiddenCharacters();
+    void gridRowsFitChineseText();
 
 private:
     void addNote(const QString& when, const QString& type, const QString& text);
@@ -405,6 +407,40 @@ void TestBaseList::exportToUnwritableTargetChangesNothing()
     FileDialog::setNextFileName(QString()); // cancelled: nothing happens
     list.btnToExcel->click();
     QCOMPARE(MessageBox::shown().size(), 1);
+}
+
+void TestBaseList::exportNameHoldsNoForbiddenCharacters()
+{
+    NoteList list;
+    list.setWindowTitle(QStringLiteral("记事/备忘\\a:b*c?d\"e<f>g|h"));
+    list.show();
+    FileDialog::setNextFileName(QString());
+    list.btnToExcel->click();
+    QCOMPARE(FileDialog::lastProposedPath(),
+             QStringLiteral("记事_备忘_a_b_c_d_e_f_g_h(2026-11-11~2026-12-11)_Pelorin.xls"));
+}
+
+void TestBaseList::gridRowsFitChineseText()
+{
+    addNote(QStringLiteral("2026-12-01"), QStringLiteral("待办"), QStringLiteral("国"));
+    addNote(QStringLiteral("2026-12-02"), QStringLiteral("已办"), QStringLiteral("汉"));
+    NoteList list;
+    list.show();
+    list.cxGrid1->groupBy(0);
+    QTreeView* view = list.cxGrid1->view();
+    const QFontMetrics metrics(view->font());
+    const int textHeight = metrics.boundingRect(QStringLiteral("汉字国")).height();
+    const QModelIndex group = view->model()->index(0, 0);
+    const QModelIndex row = view->model()->index(0, 2, group);
+    for (const QModelIndex& index : {group, row}) {
+        const int height = view->visualRect(index).height();
+        QVERIFY2(height >= textHeight + 4, qPrintable(QStringLiteral("%1 < %2").arg(height).arg(textHeight)));
+    }
+    // A grouped date reads whole in its group row.
+    const QString label = view->model()->data(group).toString();
+    QVERIFY2(label.contains(QStringLiteral("2026-12-02")), qPrintable(label));
+    QVERIFY(view->isFirstColumnSpanned(0, {}));
+    QVERIFY(view->visualRect(group).width() >= metrics.horizontalAdvance(label));
 }
 
 QTEST_MAIN(TestBaseList)

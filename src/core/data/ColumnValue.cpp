@@ -59,6 +59,10 @@ std::optional<QVariant> ColumnValue::toStored(const ColumnType& type, const QVar
         *reason = why;
         return std::nullopt;
     };
+    // The text would be stored whole but shown cut at the NUL.
+    if (isText && text.contains(QChar(0))) {
+        return refuse(QStringLiteral("含有空字符（NUL），请删去后再保存"));
+    }
     switch (type.kind) {
     case ColumnKind::Text:
         if (value.toString().toUcs4().size() > type.width) {
@@ -95,7 +99,11 @@ std::optional<QVariant> ColumnValue::toStored(const ColumnType& type, const QVar
             return QVariant();
         }
         const QString source = isText ? text : QString::number(value.toDouble(), 'f', 4);
-        const std::optional<Money> money = Money::parse(source);
+        bool outOfRange = false;
+        const std::optional<Money> money = Money::parse(source, &outOfRange);
+        if (!money && outOfRange) {
+            return refuse(QStringLiteral("超出了金额的范围（最大 %1）").arg(Money::maxText()));
+        }
         if (!money) {
             return refuse(QStringLiteral("不是有效的金额"));
         }

@@ -19,8 +19,9 @@ DateRange::Start DateRange::startFromDays(const QString& daysParameter, int fall
 {
     const std::optional<int> days = WholeNumber::parse(daysParameter);
     const QDate today = Clock::today();
-    if (!days) {
+    const QDate start = days ? today.addDays(-qint64(*days)) : QDate();
+    if (!start.isValid() || start < earliest() || start > latest()) {
         return {today.addDays(-fallbackDays), true};
     }
-    return {today.addDays(-qint64(*days)), false};
+    return {start, false};
 }

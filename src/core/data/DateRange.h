@@ -11,13 +11,19 @@ public:
     static QString conditions(const QDate& start, const QDate& end);
 
     // The start of the range that a days parameter gives: today minus the
-    // number of days, or minus the fallback when the value is not a whole number.
+    // number of days, or minus the fallback when the value is not a whole
+    // number or gives a day outside the calendar's years.
     struct Start {
         QDate date;
         bool usedFallback = false;
     };
 
     static Start startFromDays(const QString& daysParameter, int fallbackDays);
+
+    // The days the date edits and the database hold: years 100 to 9999.
+    static QDate earliest() { return {100, 1, 1}; }
+
+    static QDate latest() { return {9999, 12, 31}; }
 
     static QString literalText(const QDate& date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
 };

@@ -1,6 +1,7 @@
 #include "core/data/Money.h"
 
-#include <limits>
+#include <QRegularExpression>
+#include <stdexcept>
 
 Money Money::fromUnits(qint64 tenThousandths)
 {
@@ -9,63 +10,58 @@ Money Money::fromUnits(qint64 tenThousandths)
     return money;
 }
 
-std::optional<Money> Money::parse(const QString& input)
+std::optional<Money> Money::plus(Money other) const
 {
-    const QString text = input.trimmed();
-    int pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == QLatin1Char('-') || text[pos] == QLatin1Char('+'))) {
-        negative = text[pos] == QLatin1Char('-');
-        ++pos;
+    qint64 sum = 0;
+    if (__builtin_add_overflow(m_units, other.m_units, &sum) || sum < -kMaxUnits) {
+        return std::nullopt;
     }
-    // Accumulate ten-thousandths with overflow checks: at most 19 significant digits fit.
-    constexpr qint64 maxUnits = std::numeric_limits<qint64>::max();
+    return fromUnits(sum);
+}
+
+Money Money::operator+(Money other) const
+{
+    const std::optional<Money> sum = plus(other);
+    if (!sum) {
+        throw std::overflow_error("amount out of range");
+    }
+    return *sum;
+}
+
+std::optional<Money> Money::parse(const QString& input, bool* outOfRange)
+{
+    if (outOfRange) {
+        *outOfRange = false;
+    }
+    static const QRegularExpression shape(QStringLiteral("^([+-]?)([0-9]*)(?:\\.([0-9]*))?$"));
+    const QRegularExpressionMatch match = shape.match(input.trimmed());
+    if (!match.hasMatch() || match.capturedLength(2) + match.capturedLength(3) == 0) {
+        return std::nullopt;
+    }
+    const QString fraction = match.captured(3);
+    // Ten-thousandths: the whole digits, four decimals, and the fifth for rounding.
+    const QString digits = match.captured(2) + fraction.left(4).leftJustified(4, QLatin1Char('0'));
     qint64 units = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool seenPoint = false;
-    int roundDigit = -1;
-    for (; pos < text.size(); ++pos) {
-        const QChar c = text[pos];
-        if (c == QLatin1Char('.') && !seenPoint) {
-            seenPoint = true;
-            continue;
-        }
-        if (!c.isDigit() || c.unicode() > '9') {
-            return std::nullopt;
-        }
+    bool fits = true;
+    for (const QChar c : digits) {
         const int digit = c.unicode() - '0';
-        ++digits;
-        if (seenPoint) {
-            if (decimals == 4) {
-                if (roundDigit < 0) {
-                    roundDigit = digit;
-                }
-                continue;
-            }
-            ++decimals;
-        }
-        if (units > (maxUnits - digit) / 10) {
-            return std::nullopt;
+        if (units > (kMaxUnits - digit) / 10) {
+            fits = false;
+            break;
         }
         units = units * 10 + digit;
     }
-    if (digits == 0) {
-        return std::nullopt;
-    }
-    for (; decimals < 4; ++decimals) {
-        if (units > maxUnits / 10) {
-            return std::nullopt;
-        }
-        units *= 10;
-    }
-    if (roundDigit >= 5) {
-        if (units == maxUnits) {
-            return std::nullopt;
-        }
+    if (fits && fraction.size() > 4 && fraction[4] >= QLatin1Char('5')) {
+        fits = units < kMaxUnits;
         ++units;
     }
-    return fromUnits(negative ? -units : units);
+    if (!fits) {
+        if (outOfRange) {
+            *outOfRange = true;
+        }
+        return std::nullopt;
+    }
+    return fromUnits(match.captured(1) == QLatin1String("-") ? -units : units);
 }
 
 QString Money::toString() const

@@ -24,7 +24,9 @@ QString quoted(const QString& name)
 QString shortened(const QString& text)
 {
     constexpr int kShown = 30;
-    return text.size() > kShown ? text.left(kShown) + QStringLiteral("…") : text;
+    // A NUL would cut the message where it stands; show it as a visible sign.
+    const QString visible = QString(text).replace(QChar(0), QChar(0x2400));
+    return visible.size() > kShown ? visible.left(kShown) + QStringLiteral("…") : visible;
 }
 } // namespace
 

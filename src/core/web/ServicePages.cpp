@@ -73,7 +73,8 @@ std::optional<QString> ServicePages::adPage(const QString& area)
     };
 
     static const Tip tips[] = {
-        {"common", "小提示：把列标题拖到列表上方即可按该列分组；按 Esc 关闭窗口。"},
+        // Shown under lists with and without a group strip: only what every list does.
+        {"common", "小提示：双击列表中的一行即可修改或复制该记录；按 Esc 关闭窗口。"},
         {"baobao", "宝宝成长日记：定期记录身高体重，见证每一点成长。"},
         {"daikuan", "贷款测算结果仅供参考，实际以银行审批为准。"},
         {"jiankang", "健康档案：体检报告、就医用药记一笔，复诊时心中有数。"},
