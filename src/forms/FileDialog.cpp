@@ -15,9 +15,9 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath
     // worded here, like the rest of the program.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存在(&I)："));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存在(I)："));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名(&N)："));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("保存类型(&T)："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("保存类型(T)："));
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
     dialog.setDefaultSuffix(defaultSuffix);

@@ -201,13 +201,13 @@ void Connection::checkIdentity()
     } catch (const DbError&) {
         const int code = sqlite3_errcode(m_db);
         if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
-            throw DbError(
-                QStringLiteral("数据库“%1”正被其他程序使用，暂时无法打开。请关闭该程序后重新启动Pelorin。").arg(path));
+            throw DbError(QStringLiteral("数据库“%1”正被其他程序使用，暂时无法打开，请稍后再试。").arg(path));
         }
+        // The engine's own words are English; the user is told what happened.
         if (code == SQLITE_CORRUPT || DatabaseHeader(m_filePath).applicationId() == Schema::kApplicationId) {
-            throw DbError(QStringLiteral("数据库“%1”已损坏，无法打开：%2").arg(path, sqliteMessage(m_db)));
+            throw DbError(QStringLiteral("数据库“%1”已损坏，无法打开，程序不会改动它。").arg(path));
         }
-        throw DbError(QStringLiteral("“%1”不是Pelorin数据库，无法打开：%2").arg(path, sqliteMessage(m_db)));
+        throw DbError(QStringLiteral("“%1”不是Pelorin数据库，程序不会改动它。").arg(path));
     }
     if (applicationId != Schema::kApplicationId) {
         throw DbError(QStringLiteral("“%1”不是Pelorin数据库，程序不会改动它。").arg(path));
