@@ -6,6 +6,9 @@ int main(int argc, char** argv)
 {
     Startup::prepareEnvironment();
     PelApplication app(argc, argv);
+    if (!Startup::claimProgramFolder()) {
+        return 0;
+    }
     Startup startup;
     startup.mainWindow()->show();
     return app.exec();

@@ -12,6 +12,13 @@ class Startup {
 public:
     // Before the application object exists.
     static void prepareEnvironment();
+    // Qt's own words (standard buttons, file dialogs) in Chinese; false when
+    // the translation is not installed.
+    static bool installTranslations();
+
+    // One program per program folder: false when another start runs there; it
+    // has been asked to come to the front, and this start is to end.
+    static bool claimProgramFolder();
 
     Startup();
     ~Startup();
@@ -19,6 +26,9 @@ public:
     TfrmMain* mainWindow() const { return m_mainWindow.get(); }
 
 private:
+    static void reportReadOnlyDatabase();
+    static void writeMissingLinkPage();
+
     std::unique_ptr<SessionEnd> m_sessionEnd;
     std::unique_ptr<TfrmMain> m_mainWindow;
 };

@@ -7,7 +7,9 @@
 #include "core/data/TextFile.h"
 #include "core/web/LinkPage.h"
 #include "forms/DataGrid.h"
+#include "forms/MessageBox.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,7 +63,11 @@ void TfrmMyUrl::writePage()
     }
     query().first();
     memHtml->setPlainText(LinkPage::lines(links).join(QLatin1Char('\n')));
-    TextFile::write(pagePath(), memHtml->toPlainText());
+    QString error;
+    if (!TextFile::write(pagePath(), memHtml->toPlainText(), &error)) {
+        MessageBox::error(this, QStringLiteral("无法保存网址页“%1”（%2），原有网址页保持不变。")
+                                    .arg(QDir::toNativeSeparators(pagePath()), error));
+    }
     m_pageWritten = true;
 }
 

@@ -25,8 +25,16 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath
         }
         return {};
     }
-    QFileDialog dialog(parent, QString(), proposedPath, filter);
+    QFileDialog dialog(parent, QStringLiteral("另存为"), proposedPath, filter);
+    // The system's own dialog would speak the system's language; this one is
+    // worded here, like the rest of the program.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存在(I)："));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名(&N)："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("保存类型(T)："));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
     dialog.setDefaultSuffix(defaultSuffix);
     // Exports replace an existing file without asking.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -18,6 +18,9 @@ TestState& state()
     return testState;
 }
 
+constexpr int kButtonWidth = 88;
+constexpr int kButtonHeight = 28;
+
 QString boxTitle()
 {
     const QString name = QCoreApplication::applicationName();
@@ -59,20 +62,27 @@ MessageBox::Button MessageBox::showBox(Kind kind, QWidget* parent, const QString
     if (!parent) {
         parent = QApplication::activeWindow();
     }
-    switch (kind) {
-    case Information:
-        QMessageBox::information(parent, boxTitle(), text);
+    static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Critical, QMessageBox::Question};
+    QMessageBox box(icons[kind], boxTitle(), text, QMessageBox::NoButton, parent);
+    // Every box has the same buttons in look and size; the words are set here,
+    // so they are Chinese whatever translation is installed.
+    const auto addButton = [&box](QMessageBox::StandardButton which, const QString& caption) {
+        QPushButton* button = box.addButton(which);
+        button->setText(caption);
+        button->setMinimumSize(kButtonWidth, kButtonHeight);
+        return button;
+    };
+    if (kind != Question) {
+        box.setDefaultButton(addButton(QMessageBox::Ok, QStringLiteral("确定")));
+        box.exec();
         return Ok;
-    case Error:
-        QMessageBox::critical(parent, boxTitle(), text);
-        return Ok;
-    case Question:
-        break;
     }
-    QMessageBox box(QMessageBox::Question, boxTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-    return box.exec() == QMessageBox::Yes ? Yes : No;
+    QPushButton* yes = addButton(QMessageBox::Yes, QStringLiteral("是(&Y)"));
+    QPushButton* no = addButton(QMessageBox::No, QStringLiteral("否(&N)"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Yes : No;
 }
 
 void MessageBox::setTestMode(bool on)

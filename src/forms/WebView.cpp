@@ -58,11 +58,17 @@ void WebView::reload()
 
 void WebView::followLink(const QUrl& link)
 {
-    const QUrl target = m_url.resolved(link);
-    if (target.scheme() == ServicePages::scheme()) {
-        navigate(target);
+    const QUrl resolved = m_url.resolved(link);
+    if (resolved.scheme() == ServicePages::scheme()) {
+        navigate(resolved);
         return;
     }
-    Q_EMIT externalLinkClicked(target);
-    UrlOpener::open(target);
+    // Taken as the user typed it, not resolved against the page's own file:
+    // "www.qq.com" is a site, and nothing opens a local file or runs a script.
+    const std::optional<QUrl> target = UrlOpener::openable(link.toString());
+    if (!target) {
+        return;
+    }
+    Q_EMIT externalLinkClicked(*target);
+    UrlOpener::open(*target);
 }

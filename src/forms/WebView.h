@@ -6,7 +6,8 @@
 // A small embedded browser: shows a page by its address. Pages of the
 // program's own service (pel:) are answered in-process, file: pages are read
 // from disk; a page that cannot be shown gets an error page of its own.
-// Links to other sites open in the user's web browser.
+// Links to web and mail addresses open in the user's browser or mail
+// program; other links open nothing.
 class WebView : public QTextBrowser {
     Q_OBJECT
 

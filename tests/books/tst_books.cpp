@@ -445,8 +445,8 @@ void TestBooks::babyDiaryOpensFromTheMenu()
 
 void TestBooks::ledgerFooterSaysWhenTheSumIsPastTheRange()
 {
-    addRow(QStringLiteral("Income"), {"dt=2026-12-10", "jine=500000000000000"});
-    addRow(QStringLiteral("Income"), {"dt=2026-12-11", "jine=500000000000000"});
+    m_ui->insertRow(QStringLiteral("Income"), {{"dt", "2026-12-10"}, {"jine", "500000000000000"}});
+    m_ui->insertRow(QStringLiteral("Income"), {{"dt", "2026-12-11"}, {"jine", "500000000000000"}});
     TfrmIncome list;
     list.show();
     QCOMPARE(list.footer->text(1), QStringLiteral("2 条"));
@@ -455,7 +455,7 @@ void TestBooks::ledgerFooterSaysWhenTheSumIsPastTheRange()
 
 void TestBooks::ledgerFooterShowsLargeSumsWhole()
 {
-    addRow(QStringLiteral("Income"), {"dt=2026-12-10", "jine=200000001234555.0357"});
+    m_ui->insertRow(QStringLiteral("Income"), {{"dt", "2026-12-10"}, {"jine", "200000001234555.0357"}});
     TfrmIncome list;
     list.resize(1000, 600);
     list.show();

@@ -1,6 +1,7 @@
 #include "core/data/Connection.h"
 
 #include "core/data/Clock.h"
+#include "core/data/DatabaseHeader.h"
 #include "core/data/DayNumber.h"
 #include "core/data/DbError.h"
 #include "core/data/Schema.h"
@@ -10,7 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 void sqlNow(sqlite3_context* context, int, sqlite3_value**)
@@ -38,6 +44,17 @@ template <int Part> void sqlDatePart(sqlite3_context* context, int, sqlite3_valu
 QString sqliteMessage(sqlite3* db)
 {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+}
+
+// How long a start waits for another program's write to end.
+constexpr int kBusyTimeoutMs = 3000;
+
+// The file holds the login password and private records: only its owner may read it.
+constexpr mode_t kPrivateMode = 0600;
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
 }
 } // namespace
 
@@ -73,6 +90,7 @@ void Connection::open()
     if (!QFileInfo::exists(m_filePath)) {
         createFile();
     }
+    checkHeader();
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(m_filePath).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -82,10 +100,12 @@ void Connection::open()
     }
     m_db = db;
     try {
+        // Another program in the middle of a write is waited for, not taken
+        // for a foreign file.
+        sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
         checkIdentity();
         // Every post is on disk before it returns.
         SchemaMigrator::exec(m_db, QStringLiteral("PRAGMA synchronous = FULL"));
-        sqlite3_busy_timeout(m_db, 3000);
         registerFunctions();
     } catch (...) {
         close();
@@ -95,31 +115,75 @@ void Connection::open()
 
 void Connection::createFile()
 {
-    // Build the new database beside the target and rename it into place, so
-    // that a crash during creation never leaves a half-made pel.dll behind.
-    const QString temporary = m_filePath + QStringLiteral(".new");
-    QFile::remove(temporary);
+    // Build the new database beside the target under a name of its own and
+    // link it into place only if no pel.dll has appeared meanwhile: a crash
+    // never leaves a half-made file, and two starts at once never spoil each
+    // other's work nor replace a finished file.
+    const QString target = QDir::toNativeSeparators(m_filePath);
+    QString temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = m_filePath + QStringLiteral(".new") + QString::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(encoded(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateMode);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        throw DbError(
+            QStringLiteral("无法创建数据库“%1”：%2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    ::close(fd);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(temporary).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    const auto removeTemporary = [&] {
+        QFile::remove(temporary);
+        QFile::remove(temporary + QStringLiteral("-journal"));
+    };
     try {
+        int rc = sqlite3_open_v2(encoded(temporary).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         if (rc != SQLITE_OK) {
-            throw DbError(
-                QStringLiteral("无法创建数据库“%1”：%2").arg(QDir::toNativeSeparators(m_filePath), sqliteMessage(db)));
+            throw DbError(QStringLiteral("无法创建数据库“%1”：%2").arg(target, sqliteMessage(db)));
         }
         SchemaMigrator::exec(db, QStringLiteral("PRAGMA synchronous = FULL"));
         m_migrator.createFresh(db);
         rc = sqlite3_close(db);
         db = nullptr;
-        if (rc != SQLITE_OK || !QFile::rename(temporary, m_filePath)) {
-            throw DbError(QStringLiteral("无法创建数据库“%1”。").arg(QDir::toNativeSeparators(m_filePath)));
+        if (rc != SQLITE_OK) {
+            throw DbError(QStringLiteral("无法创建数据库“%1”。").arg(target));
         }
     } catch (...) {
         sqlite3_close_v2(db);
-        QFile::remove(temporary);
-        QFile::remove(temporary + QStringLiteral("-journal"));
+        removeTemporary();
         throw;
     }
+    // link() never replaces; a file system without hard links falls back to
+    // Qt's rename, which does not replace either.
+    const bool linked = ::link(encoded(temporary).constData(), encoded(m_filePath).constData()) == 0;
+    const bool anotherWon = !linked && errno == EEXIST;
+    const bool placed = linked || anotherWon || QFile::rename(temporary, m_filePath);
+    removeTemporary();
+    if (!placed && !QFileInfo::exists(m_filePath)) {
+        throw DbError(QStringLiteral("无法创建数据库“%1”。").arg(target));
+    }
+}
+
+void Connection::checkHeader()
+{
+    const DatabaseHeader header(m_filePath);
+    if (header.isTruncated()) {
+        throw DbError(QStringLiteral("数据库“%1”已损坏（文件不完整），程序不会改动它。请用备份的数据库替换它。")
+                          .arg(QDir::toNativeSeparators(m_filePath)));
+    }
+}
+
+bool Connection::isReadOnly()
+{
+    sqlite3* db = handle();
+    const QFileInfo file(m_filePath);
+    // Without a writable folder SQLite cannot make its journal, so no change
+    // could be saved either.
+    return sqlite3_db_readonly(db, "main") == 1 || ::access(encoded(m_filePath).constData(), W_OK) != 0 ||
+           ::access(encoded(file.absolutePath()).constData(), W_OK) != 0;
 }
 
 void Connection::checkIdentity()
@@ -135,7 +199,15 @@ void Connection::checkIdentity()
         versionQuery.step();
         version = versionQuery.value(0).toInt();
     } catch (const DbError&) {
-        throw DbError(QStringLiteral("“%1”不是Pelorin数据库，无法打开：%2").arg(path, sqliteMessage(m_db)));
+        const int code = sqlite3_errcode(m_db);
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+            throw DbError(QStringLiteral("数据库“%1”正被其他程序使用，暂时无法打开，请稍后再试。").arg(path));
+        }
+        // The engine's own words are English; the user is told what happened.
+        if (code == SQLITE_CORRUPT || DatabaseHeader(m_filePath).applicationId() == Schema::kApplicationId) {
+            throw DbError(QStringLiteral("数据库“%1”已损坏，无法打开，程序不会改动它。").arg(path));
+        }
+        throw DbError(QStringLiteral("“%1”不是Pelorin数据库，程序不会改动它。").arg(path));
     }
     if (applicationId != Schema::kApplicationId) {
         throw DbError(QStringLiteral("“%1”不是Pelorin数据库，程序不会改动它。").arg(path));

@@ -25,11 +25,30 @@ void Tdm::create()
     serviceBase = QStringLiteral("pel://pelorin/");
     version = QStringLiteral("1.1");
     try {
-        LoadParams();
+        completeCreation();
     } catch (const DbError& error) {
         m_creationError = error.message();
+    }
+}
+
+void Tdm::finishCreation()
+{
+    if (m_creationError.isEmpty()) {
         return;
     }
+    completeCreation();
+    m_creationError.clear();
+}
+
+bool Tdm::readOnly()
+{
+    finishCreation();
+    return m_connection->isReadOnly();
+}
+
+void Tdm::completeCreation()
+{
+    LoadParams();
     const QString adBase = serviceBase + QStringLiteral("pel/ad/");
     adCommon = adBase + QStringLiteral("common/");
     adBaobao = adBase + QStringLiteral("baobao/");
@@ -41,12 +60,19 @@ void Tdm::create()
 
 void Tdm::ExecSql(const QString& sql)
 {
+    finishCreation();
     m_query->close();
     m_query->setSql(sql);
     m_query->execSql();
 }
 
 QString Tdm::SelectValue(const QString& sql, const QString& column)
+{
+    finishCreation();
+    return selectValue(sql, column);
+}
+
+QString Tdm::selectValue(const QString& sql, const QString& column)
 {
     m_query->close();
     m_query->setSql(sql);
@@ -56,7 +82,7 @@ QString Tdm::SelectValue(const QString& sql, const QString& column)
 
 QString Tdm::ReadParam(const QString& name)
 {
-    return SelectValue(QStringLiteral("select val from param where param = '") + name + QLatin1Char('\''),
+    return selectValue(QStringLiteral("select val from param where param = '") + name + QLatin1Char('\''),
                        QStringLiteral("val"));
 }
 

@@ -15,7 +15,9 @@ class Tdm {
 public:
     // Runs the creation sequence on the database in the program folder. When the
     // database fails, the rest of the sequence is skipped and the error is kept
-    // for the general error report (creationError()).
+    // (creationError()); the next operation runs the rest again, so the error
+    // reaches the general error report once, from the step that needed the
+    // database, and a file that was only busy at start serves afterwards.
     Tdm();
     explicit Tdm(const QString& databasePath, SchemaMigrator migrator = {});
 
@@ -30,6 +32,9 @@ public:
 
     // Empty when the creation sequence ran to its end.
     QString creationError() const { return m_creationError; }
+
+    // The database opened, but changes to it cannot be saved.
+    bool readOnly();
 
     // Identity.
     QString title;
@@ -64,6 +69,9 @@ public:
 
 private:
     void create();
+    void finishCreation();
+    void completeCreation();
+    QString selectValue(const QString& sql, const QString& column);
 
     std::unique_ptr<Connection> m_connection;
     std::unique_ptr<Query> m_query; // ADOQuery1, for the module's own operations

@@ -1,7 +1,8 @@
 #include "core/data/TextFile.h"
 
+#include "core/data/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 QString TextFile::decode(const QByteArray& bytes)
@@ -37,7 +38,7 @@ std::optional<QString> TextFile::read(const QString& path)
     return text;
 }
 
-bool TextFile::write(const QString& path, const QString& text)
+bool TextFile::write(const QString& path, const QString& text, QString* error)
 {
     QByteArray bytes;
     if (!text.isEmpty()) {
@@ -49,10 +50,5 @@ bool TextFile::write(const QString& path, const QString& text)
             bytes += line.toUtf8() + "\r\n";
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(bytes);
-    return file.commit();
+    return AtomicFile::writeAll(path, bytes, error);
 }

@@ -11,9 +11,9 @@ class TextFile {
 public:
     // nullopt when the file cannot be read.
     static std::optional<QString> read(const QString& path);
-    // The text's lines, each ended by CR LF. False when it cannot be written;
-    // the old file then stays as it was.
-    static bool write(const QString& path, const QString& text);
+    // The text's lines, each ended by CR LF. False, with the reason in *error,
+    // when it cannot be written; the old file then stays as it was.
+    static bool write(const QString& path, const QString& text, QString* error = nullptr);
 
     static QString decode(const QByteArray& bytes);
 };

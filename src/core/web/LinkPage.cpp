@@ -18,7 +18,7 @@ QStringList LinkPage::lines(const QList<Link>& links)
     return page;
 }
 
-bool LinkPage::write(const QString& path, const QList<Link>& links)
+bool LinkPage::write(const QString& path, const QList<Link>& links, QString* error)
 {
-    return TextFile::write(path, lines(links).join(QLatin1Char('\n')));
+    return TextFile::write(path, lines(links).join(QLatin1Char('\n')), error);
 }

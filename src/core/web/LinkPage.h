@@ -15,6 +15,7 @@ public:
     // Titles and addresses are escaped, so markup in them shows as text and
     // cannot change the page.
     static QStringList lines(const QList<Link>& links);
-    // Writes the page whole and atomically, each line ended by CR LF.
-    static bool write(const QString& path, const QList<Link>& links);
+    // Writes the page whole and atomically, each line ended by CR LF; false,
+    // with the reason in *error, when it cannot (the old page then stays).
+    static bool write(const QString& path, const QList<Link>& links, QString* error = nullptr);
 };

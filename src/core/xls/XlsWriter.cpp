@@ -1,5 +1,6 @@
 #include "core/xls/XlsWriter.h"
 
+#include "core/data/AtomicFile.h"
 #include "core/data/DayNumber.h"
 #include "core/xls/BiffRecord.h"
 #include "core/xls/CompoundFile.h"
@@ -7,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -459,8 +459,8 @@ bool XlsWriter::write(const QString& path, const QString& sheetName, const QStri
     }
     const CompoundFile::Stream workbook{QStringLiteral("Workbook"), QByteArrayList{globals} + sheets};
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    AtomicFile file(path);
+    if (!file.open()) {
         const QFileInfo info(path);
         if (info.isDir()) {
             return fail(QStringLiteral("这是一个文件夹。"));
@@ -472,7 +472,7 @@ bool XlsWriter::write(const QString& path, const QString& sheetName, const QStri
     }
     if (!CompoundFile::write(&file, {workbook})) {
         const QString reason = file.errorString();
-        file.cancelWriting();
+        file.cancel();
         return fail(QStringLiteral("写入时出错（%1），原有文件保持不变。").arg(reason));
     }
     if (!file.commit()) {

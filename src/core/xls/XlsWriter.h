@@ -15,7 +15,7 @@ public:
     using CellSource = std::function<QVariant(int row, int column)>;
 
     // Writes one workbook: a header row of captions then rowCount data rows of captions.size() columns.
-    // columnWidths: optional widths in pixels per column (may be empty). Writes whole and atomically (QSaveFile),
+    // columnWidths: optional widths in pixels per column (may be empty). Writes whole and atomically,
     // replacing an existing file without asking.
     // Returns false with a clear Chinese message in *errorMessage (naming the file) when the file cannot be
     // written; the old file then stays as it was.

@@ -1,9 +1,9 @@
 #include "platform/linux/DesktopEntry.h"
 
+#include "core/data/AtomicFile.h"
 #include "core/data/TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 QString DesktopEntry::escapeValue(const QString& value)
 {
@@ -46,17 +46,7 @@ QString DesktopEntry::text() const
 
 bool DesktopEntry::write(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    file.write(text().toUtf8());
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::writeAll(path, text().toUtf8(), error);
 }
 
 std::optional<QString> DesktopEntry::readValue(const QString& path, const QString& key)
