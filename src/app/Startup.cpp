@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
-#include "app/ErrorReport.h"
 #include "app/TfrmMain.h"
 #include "core/data/Tdm.h"
 #include "forms/BalloonHints.h"
+#include "forms/ErrorReport.h"
 #include "forms/FontMapper.h"
 #include "platform/Platform.h"
 #include "platform/SessionEnd.h"
@@ -39,7 +39,7 @@ Startup::Startup()
 
     // The desktop session is ending: agree at once, ask nothing.
     m_sessionEnd.reset(Platform::createSessionEnd(nullptr));
-    QObject::connect(m_sessionEnd.get(), &SessionEnd::ending, m_mainWindow.get(), &TfrmMain::endSession);
+    ErrorReport::connect(m_sessionEnd.get(), &SessionEnd::ending, m_mainWindow.get(), &TfrmMain::endSession);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_mainWindow.get(), [](QSessionManager&) {});
 }
 
