@@ -1,6 +1,7 @@
 #include "forms/DataGrid.h"
 
 #include "core/data/Query.h"
+#include "forms/ErrorReport.h"
 #include "forms/GroupByBox.h"
 #include "forms/QueryGridModel.h"
 
@@ -35,8 +36,8 @@ DataGrid::DataGrid(QWidget* parent)
     layout->addWidget(m_view);
 
     connect(m_box, &GroupByBox::groupingChanged, this, &DataGrid::setGroupedColumns);
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { onCurrentChanged(current); });
+    ErrorReport::connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                         [this](const QModelIndex& current) { onCurrentChanged(current); });
     connect(m_view, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (m_model->queryRow(index) >= 0) {
             Q_EMIT rowDoubleClicked();

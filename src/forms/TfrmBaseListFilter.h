@@ -47,4 +47,6 @@ private:
     // holds text that is no date yet.
     void autoQuery();
     bool datesAreValid() const;
+
+    bool m_datesConnected = false;
 };
