@@ -51,10 +51,29 @@ void TfrmBaseEdit::showEvent(QShowEvent* event)
     }
 }
 
+std::optional<qlonglong> TfrmBaseEdit::recordKey(const QString& text)
+{
+    // Digits only: no spaces, signs or fractions, so the key can mean one row.
+    if (text.isEmpty() || text.size() > 18) {
+        return std::nullopt;
+    }
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return std::nullopt;
+        }
+    }
+    return text.toLongLong();
+}
+
 void TfrmBaseEdit::openRecord(const QString& table)
 {
     query().close();
-    query().setSql(QStringLiteral("select * from ") + table + QStringLiteral(" where oid = ") + RecordOid);
+    const std::optional<qlonglong> key = recordKey(RecordOid);
+    if (!key) {
+        throw DbError(QStringLiteral("记录号“%1”不是整数，无法打开记录。").arg(RecordOid));
+    }
+    query().setSql(QStringLiteral("select * from ") + table + QStringLiteral(" where oid = :oid"));
+    query().setParam(QStringLiteral("oid"), *key);
     query().open();
 }
 

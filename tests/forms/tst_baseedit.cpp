@@ -73,6 +73,8 @@ private Q_SLOTS:
     void specialTags();
     void refusedValueKeepsTheWindowAndItsInput();
     void invalidDateIsRefusedNotLost();
+    void keyThatIsNotANumberOpensNothing_data();
+    void keyThatIsNotANumberOpensNothing();
 
 private:
     int addProbeRow();
@@ -178,7 +180,7 @@ void TestBaseEdit::newRecordIsAppended()
 {
     ProbeEditor editor;
     editor.show();
-    QCOMPARE(editor.query().sql(), QStringLiteral("select * from probe where oid = 0"));
+    QCOMPARE(editor.query().sql(), QStringLiteral("select * from probe where oid = :oid"));
     QCOMPARE(editor.query().rowCount(), 0);
     editor.title->setText(QStringLiteral("新标题"));
     editor.dt->setDate(QDate(2026, 12, 24));
@@ -309,6 +311,39 @@ void TestBaseEdit::invalidDateIsRefusedNotLost()
     QVERIFY(MessageBox::shownTexts().first().contains(QStringLiteral("2026-02-30")));
     QCOMPARE(editor.dt->text(), QStringLiteral("2026-02-30"));
     QCOMPARE(rows(QStringLiteral("title")), QStringList{});
+}
+
+void TestBaseEdit::keyThatIsNotANumberOpensNothing_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("condition") << "1 or 1=1";
+    QTest::newRow("empty") << "";
+    QTest::newRow("space before") << " 1";
+    QTest::newRow("fraction") << "1.0";
+    QTest::newRow("sign") << "+1";
+    QTest::newRow("too long") << "99999999999999999999";
+}
+
+void TestBaseEdit::keyThatIsNotANumberOpensNothing()
+{
+    QFETCH(QString, key);
+    addProbeRow();
+    const QStringList before = rows(QStringLiteral("title, body"));
+    const QString message = QStringLiteral("记录号“%1”不是整数，无法打开记录。").arg(key);
+    ProbeEditor editor;
+    editor.RecordOid = key;
+    editor.show();
+    QCOMPARE(MessageBox::shownTexts(), QStringList{message});
+    QCOMPARE(editor.title->text(), QString());
+    // Saving under that key writes nothing either, and says why.
+    editor.title->setText(QStringLiteral("标题"));
+    editor.dt->setDate(QDate(2026, 12, 11));
+    editor.body->setPlainText(QStringLiteral("内容"));
+    editor.btnSave->click();
+    QCOMPARE(MessageBox::shownTexts(), (QStringList{message, message}));
+    QVERIFY(editor.isVisible());
+    QCOMPARE(rows(QStringLiteral("title, body")), before);
 }
 
 QTEST_MAIN(TestBaseEdit)

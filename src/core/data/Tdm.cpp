@@ -39,25 +39,27 @@ void Tdm::create()
     adAlert = adBase + QStringLiteral("alert/");
 }
 
-void Tdm::ExecSql(const QString& sql)
+void Tdm::ExecSql(const QString& sql, const QVariantMap& params)
 {
     m_query->close();
     m_query->setSql(sql);
+    m_query->setParams(params);
     m_query->execSql();
 }
 
-QString Tdm::SelectValue(const QString& sql, const QString& column)
+QString Tdm::SelectValue(const QString& sql, const QString& column, const QVariantMap& params)
 {
     m_query->close();
     m_query->setSql(sql);
+    m_query->setParams(params);
     m_query->open();
     return m_query->asText(column);
 }
 
 QString Tdm::ReadParam(const QString& name)
 {
-    return SelectValue(QStringLiteral("select val from param where param = '") + name + QLatin1Char('\''),
-                       QStringLiteral("val"));
+    return SelectValue(QStringLiteral("select val from param where param = :name"), QStringLiteral("val"),
+                       {{QStringLiteral("name"), name}});
 }
 
 void Tdm::LoadParams()

@@ -4,6 +4,7 @@
 #include "core/data/Query.h"
 
 #include <QString>
+#include <QVariantMap>
 #include <memory>
 
 // The data module: the program's one connection, its identity values, the
@@ -23,8 +24,9 @@ public:
 
     Connection& ADOConnection1() { return *m_connection; }
 
-    void ExecSql(const QString& sql);
-    QString SelectValue(const QString& sql, const QString& column);
+    // Values for the statement's ":name" parameters are bound, never spliced.
+    void ExecSql(const QString& sql, const QVariantMap& params = {});
+    QString SelectValue(const QString& sql, const QString& column, const QVariantMap& params = {});
     QString ReadParam(const QString& name);
     void LoadParams();
 
