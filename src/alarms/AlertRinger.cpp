@@ -4,6 +4,7 @@
 #include "core/data/Clock.h"
 #include "core/data/Query.h"
 #include "core/data/Tdm.h"
+#include "forms/ErrorReport.h"
 #include "platform/DesktopNotifier.h"
 #include "platform/SoundPlayer.h"
 
@@ -25,17 +26,17 @@ AlertRinger::AlertRinger(QObject* parent)
     TimerAlert = new QTimer(this);
     TimerAlert->setObjectName(QStringLiteral("TimerAlert"));
     TimerAlert->setSingleShot(true);
-    connect(TimerAlert, &QTimer::timeout, this, &AlertRinger::TimerAlertTimer);
+    ErrorReport::connect(TimerAlert, &QTimer::timeout, this, &AlertRinger::TimerAlertTimer);
 
     TimerAlertTitle = new QTimer(this);
     TimerAlertTitle->setObjectName(QStringLiteral("TimerAlertTitle"));
     TimerAlertTitle->setInterval(300);
-    connect(TimerAlertTitle, &QTimer::timeout, this, &AlertRinger::TimerAlertTitleTimer);
+    ErrorReport::connect(TimerAlertTitle, &QTimer::timeout, this, &AlertRinger::TimerAlertTitleTimer);
 
     m_wallClock = new QTimer(this);
     m_wallClock->setObjectName(QStringLiteral("TimerAlertWallClock"));
     m_wallClock->setInterval(kWallClockCheck);
-    connect(m_wallClock, &QTimer::timeout, this, &AlertRinger::checkWallClock);
+    ErrorReport::connect(m_wallClock, &QTimer::timeout, this, &AlertRinger::checkWallClock);
 }
 
 AlertRinger::~AlertRinger() = default;

@@ -1,6 +1,6 @@
 #include "app/PelApplication.h"
 
-#include "app/ErrorReport.h"
+#include "forms/ErrorReport.h"
 
 PelApplication::PelApplication(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -9,12 +9,12 @@ PelApplication::PelApplication(int& argc, char** argv)
 
 bool PelApplication::notify(QObject* receiver, QEvent* event)
 {
+    // The last net only: entry points catch their own errors through
+    // ErrorReport's guard, before they reach Qt's frames.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        ErrorReport::show(error);
     } catch (...) {
-        ErrorReport::show(QStringLiteral("发生未知错误。"));
+        ErrorReport::showCurrent();
     }
     return false;
 }

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// Catches what escapes an event handler and hands it to the general error
-// report, so that one failed action never ends the program.
+// The last net for an exception that escaped an entry point: it is handed to
+// the general error report, so that one failed action never ends the program.
 class PelApplication : public QApplication {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "app/StartMinimiser.h"
 
 #include "app/TfrmMain.h"
+#include "forms/ErrorReport.h"
 
 #include <QCheckBox>
 #include <QTimer>
@@ -12,7 +13,7 @@ StartMinimiser::StartMinimiser(TfrmMain* main)
     TimerMinApp = new QTimer(this);
     TimerMinApp->setObjectName(QStringLiteral("TimerMinApp"));
     TimerMinApp->setInterval(300);
-    connect(TimerMinApp, &QTimer::timeout, this, &StartMinimiser::TimerMinAppTimer);
+    ErrorReport::connect(TimerMinApp, &QTimer::timeout, this, &StartMinimiser::TimerMinAppTimer);
     TimerMinApp->start();
 }
 

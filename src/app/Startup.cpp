@@ -7,6 +7,7 @@
 #include "core/data/Tdm.h"
 #include "core/web/LinkPage.h"
 #include "forms/BalloonHints.h"
+#include "forms/ErrorReport.h"
 #include "forms/FontMapper.h"
 #include "forms/MessageBox.h"
 #include "platform/Platform.h"
@@ -88,7 +89,7 @@ Startup::Startup()
     }
 
     m_sessionEnd.reset(Platform::createSessionEnd(nullptr));
-    QObject::connect(m_sessionEnd.get(), &SessionEnd::ending, m_mainWindow.get(), &TfrmMain::endSession);
+    ErrorReport::connect(m_sessionEnd.get(), &SessionEnd::ending, m_mainWindow.get(), &TfrmMain::endSession);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_mainWindow.get(), [](QSessionManager&) {});
 }
 

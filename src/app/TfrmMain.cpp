@@ -7,6 +7,7 @@
 #include "core/data/Query.h"
 #include "core/data/Tdm.h"
 #include "forms/BalloonHints.h"
+#include "forms/ErrorReport.h"
 #include "forms/FontMapper.h"
 #include "forms/WebView.h"
 #include "platform/Platform.h"
@@ -191,18 +192,18 @@ void TfrmMain::buildButtonBar()
     QPalette exitPalette = McxButton7->palette();
     exitPalette.setColor(QPalette::ButtonText, Qt::blue);
     McxButton7->setPalette(exitPalette);
-    connect(McxButton7, &QPushButton::clicked, this, &TfrmMain::onExitClicked);
-    connect(btnQuick, &QPushButton::clicked, this, &TfrmMain::MakeDesktopShortcut);
+    ErrorReport::connect(McxButton7, &QPushButton::clicked, this, &TfrmMain::onExitClicked);
+    ErrorReport::connect(btnQuick, &QPushButton::clicked, this, &TfrmMain::MakeDesktopShortcut);
 
     QCheckBox** boxes[] = {&cbAutoStart, &cbStartmin, &cbMin, &cbShowhint, &cbMyUrl};
     for (size_t i = 0; i < std::size(kOptions); ++i) {
         *boxes[i] = place<QCheckBox>(pnlMenu, kOptions[i]);
     }
-    connect(cbShowhint, &QCheckBox::toggled, this, &TfrmMain::onShowhintToggled);
-    connect(cbMyUrl, &QCheckBox::toggled, this, &TfrmMain::onMyUrlToggled);
-    connect(cbMin, &QCheckBox::toggled, this, &TfrmMain::onMinToggled);
-    connect(cbStartmin, &QCheckBox::clicked, this, &TfrmMain::onStartminClicked);
-    connect(cbAutoStart, &QCheckBox::toggled, this, &TfrmMain::onAutoStartToggled);
+    ErrorReport::connect(cbShowhint, &QCheckBox::toggled, this, &TfrmMain::onShowhintToggled);
+    ErrorReport::connect(cbMyUrl, &QCheckBox::toggled, this, &TfrmMain::onMyUrlToggled);
+    ErrorReport::connect(cbMin, &QCheckBox::toggled, this, &TfrmMain::onMinToggled);
+    ErrorReport::connect(cbStartmin, &QCheckBox::clicked, this, &TfrmMain::onStartminClicked);
+    ErrorReport::connect(cbAutoStart, &QCheckBox::toggled, this, &TfrmMain::onAutoStartToggled);
 
     RzClockStatus1 = new QLabel(pnlMenu);
     RzClockStatus1->setObjectName(QStringLiteral("RzClockStatus1"));
@@ -231,14 +232,14 @@ void TfrmMain::buildTimers()
     around.programTitle = dm->title;
     around.restore = [this] { restoreApp(); };
     alertRinger->setSurroundings(std::move(around));
-    connect(btnAlert, &QPushButton::clicked, this, &TfrmMain::btnAlertClick);
+    ErrorReport::connect(btnAlert, &QPushButton::clicked, this, &TfrmMain::btnAlertClick);
     restReminder = new RestReminder(findChild<QAction*>(QStringLiteral("mmiRest")), this);
     screenCapture = new ScreenCapture(this);
     startMinimiser = new StartMinimiser(this);
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(1000);
-    connect(m_clockTimer, &QTimer::timeout, this, &TfrmMain::updateClock);
+    ErrorReport::connect(m_clockTimer, &QTimer::timeout, this, &TfrmMain::updateClock);
     m_clockTimer->start();
 }
 

@@ -2,6 +2,7 @@
 #include "app/TfrmMain.h"
 #include "app/TfrmPwdChange.h"
 #include "core/data/SysParams.h"
+#include "forms/ErrorReport.h"
 #include "forms/MessageBox.h"
 #include "forms/TMLabel.h"
 #include "forms/TMcxTextEdit.h"
@@ -37,7 +38,7 @@ void TfrmMain::buildLoginPanel()
     btnLogin = new QPushButton(QStringLiteral("登录"), pnlLogin);
     btnLogin->setObjectName(QStringLiteral("btnLogin"));
     btnLogin->setGeometry(136, 88, 75, 25);
-    connect(btnLogin, &QPushButton::clicked, this, &TfrmMain::btnLoginClick);
+    ErrorReport::connect(btnLogin, &QPushButton::clicked, this, &TfrmMain::btnLoginClick);
     // Enter in the password edit presses 登录.
     connect(edtLogin, &QLineEdit::returnPressed, btnLogin, &QPushButton::click);
     pnlLogin->hide();

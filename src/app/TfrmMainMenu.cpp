@@ -1,5 +1,6 @@
 // The drop-down menu 更多 of the main window.
 #include "app/TfrmMain.h"
+#include "forms/ErrorReport.h"
 #include "forms/WebView.h"
 #include "platform/Platform.h"
 #include "platform/ProgramLauncher.h"
@@ -63,8 +64,8 @@ void TfrmMain::buildMenu()
         QAction* action = addItem(PopupMenu2, item.name, item.caption);
         const QString command = QString::fromUtf8(item.command);
         action->setData(command);
-        connect(action, &QAction::triggered, this,
-                [command] { Platform::launcher().run(command, ProgramLauncher::Window::Maximised); });
+        ErrorReport::connect(action, &QAction::triggered, this,
+                             [command] { Platform::launcher().run(command, ProgramLauncher::Window::Maximised); });
     }
 
     // Tools: every item carries its command in its hint and shares one handler.
@@ -74,8 +75,9 @@ void TfrmMain::buildMenu()
             QAction* action = addItem(menu, item.name, item.caption);
             action->setData(QString::fromUtf8(item.command));
             action->setToolTip(QString::fromUtf8(item.command));
-            connect(action, &QAction::triggered, this,
-                    [action] { Platform::launcher().run(action->data().toString(), ProgramLauncher::Window::Normal); });
+            ErrorReport::connect(action, &QAction::triggered, this, [action] {
+                Platform::launcher().run(action->data().toString(), ProgramLauncher::Window::Normal);
+            });
         }
     };
     addTools(tools, {{"miPopMenu", "屏幕键盘", "osk"},
@@ -100,12 +102,13 @@ void TfrmMain::buildMenu()
                                                     {"N34", "磁盘清理", "cleanmgr"},
                                                     {"N35", "共享文件夹", "fsmgmt.msc"}});
     addSeparator(PopupMenu2, "N12");
-    connect(addItem(PopupMenu2, "N7", "刷新首页"), &QAction::triggered, this, &TfrmMain::refreshHomePage);
+    ErrorReport::connect(addItem(PopupMenu2, "N7", "刷新首页"), &QAction::triggered, this, &TfrmMain::refreshHomePage);
     addSeparator(PopupMenu2, "N13");
-    connect(addItem(PopupMenu2, "N14", "密码设置"), &QAction::triggered, this, &TfrmMain::openPasswordWindow);
+    ErrorReport::connect(addItem(PopupMenu2, "N14", "密码设置"), &QAction::triggered, this,
+                         &TfrmMain::openPasswordWindow);
     mmiLogout = addItem(PopupMenu2, "mmiLogout", "注销");
     mmiLogout->setVisible(false);
-    connect(mmiLogout, &QAction::triggered, this, &TfrmMain::CheckLogin);
+    ErrorReport::connect(mmiLogout, &QAction::triggered, this, &TfrmMain::CheckLogin);
 }
 
 void TfrmMain::refreshHomePage()

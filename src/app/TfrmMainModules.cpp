@@ -11,6 +11,7 @@
 #include "books/TfrmParam.h"
 #include "books/TfrmSpend.h"
 #include "core/data/Tdm.h"
+#include "forms/ErrorReport.h"
 #include "forms/WebView.h"
 
 #include <QAction>
@@ -63,12 +64,12 @@ void TfrmMain::connectModules()
         const Open openWindow = module.open;
         const int afterClose = module.afterClose;
         if (auto* button = findChild<QPushButton*>(name)) {
-            connect(button, &QPushButton::clicked, this, [this, button, openWindow, afterClose] {
+            ErrorReport::connect(button, &QPushButton::clicked, this, [this, button, openWindow, afterClose] {
                 openWindow(this, button->toolTip());
                 afterModuleClosed(afterClose);
             });
         } else if (auto* item = findChild<QAction*>(name)) {
-            connect(item, &QAction::triggered, this, [this, openWindow, afterClose] {
+            ErrorReport::connect(item, &QAction::triggered, this, [this, openWindow, afterClose] {
                 openWindow(this, QString());
                 afterModuleClosed(afterClose);
             });

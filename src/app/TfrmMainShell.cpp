@@ -5,6 +5,7 @@
 #include "core/data/AppPaths.h"
 #include "core/data/SysParams.h"
 #include "core/data/Tdm.h"
+#include "forms/ErrorReport.h"
 #include "forms/MessageBox.h"
 #include "platform/AutoStart.h"
 #include "platform/DesktopShortcut.h"
@@ -29,13 +30,14 @@ void TfrmMain::buildTray()
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     N1 = PopupMenu1->addAction(QStringLiteral("打开Pelorin"));
     N1->setObjectName(QStringLiteral("N1"));
-    connect(N1, &QAction::triggered, this, &TfrmMain::restoreApp);
+    ErrorReport::connect(N1, &QAction::triggered, this, &TfrmMain::restoreApp);
     RzTrayIcon1->setContextMenu(PopupMenu1);
-    connect(RzTrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick) {
-            restoreApp();
-        }
-    });
+    ErrorReport::connect(RzTrayIcon1, &QSystemTrayIcon::activated, this,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::DoubleClick) {
+                                 restoreApp();
+                             }
+                         });
 
     // A panel that restarts takes the notification area with it, and a window
     // hidden behind the icon would be out of reach: the area is looked at each
@@ -43,7 +45,7 @@ void TfrmMain::buildTray()
     auto* trayWatch = new QTimer(this);
     trayWatch->setObjectName(QStringLiteral("TimerTrayWatch"));
     trayWatch->setInterval(1000);
-    connect(trayWatch, &QTimer::timeout, this, [this] {
+    ErrorReport::connect(trayWatch, &QTimer::timeout, this, [this] {
         const bool hiddenInTray =
             RzTrayIcon1->isVisible() && isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide);
         applyHideOnMin(cbMin->isChecked());

@@ -1,5 +1,4 @@
 // The main window's show sequence, the options of its button bar and the arming of its timers.
-#include "app/ErrorReport.h"
 #include "app/TfrmMain.h"
 #include "core/data/AppPaths.h"
 #include "core/data/FirstStart.h"
@@ -7,6 +6,7 @@
 #include "core/data/SysParams.h"
 #include "core/data/Tdm.h"
 #include "forms/BalloonHints.h"
+#include "forms/ErrorReport.h"
 #include "forms/MessageBox.h"
 #include "forms/WebView.h"
 #include "platform/SoundPlayer.h"
@@ -32,7 +32,8 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::runShowSequence()
 {
-    try {
+    // A failed step ends the rest of the sequence and is reported; the window stays.
+    ErrorReport::guard([this] {
         MarkFirstStart();
         LoadAutoStart();
         ArmRestTimer();
@@ -60,10 +61,7 @@ void TfrmMain::runShowSequence()
         ArmJiepingTimer();
         ArmAlertTimer();
         CheckLogin();
-    } catch (const std::exception& error) {
-        // A failed step ends the rest of the sequence; the window stays.
-        ErrorReport::show(error);
-    }
+    });
 }
 
 void TfrmMain::MarkFirstStart()

@@ -1,6 +1,7 @@
 #include "app/TfrmPwdChange.h"
 
 #include "core/data/SysParams.h"
+#include "forms/ErrorReport.h"
 #include "forms/MessageBox.h"
 #include "forms/TMcxTextEdit.h"
 
@@ -33,7 +34,7 @@ TfrmPwdChange::TfrmPwdChange(QWidget* owner)
     resize(246, 281);
     btnOK = addToolButton(QStringLiteral("btnOK"), QStringLiteral("确定"));
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmPwdChange::btnOKClick);
+    ErrorReport::connect(btnOK, &QPushButton::clicked, this, &TfrmPwdChange::btnOKClick);
     edtOld = passwordEdit(this, "edtOld", "原密码", 56);
     edtNew1 = passwordEdit(this, "edtNew1", "新密码", 112);
     edtNew2 = passwordEdit(this, "edtNew2", "重复新密码", 168);

@@ -8,6 +8,7 @@
 #include "core/data/Clock.h"
 #include "core/data/Query.h"
 #include "core/data/Tdm.h"
+#include "forms/ErrorReport.h"
 #include "forms/FontMapper.h"
 #include "forms/MessageBox.h"
 #include "forms/TMcxDateEdit.h"
@@ -50,10 +51,10 @@ TfrmBaobao::TfrmBaobao(QWidget* owner)
     btnTizhong = addBookButton("btnTizhong", "体重", 96);
     btnJishi = addBookButton("btnJishi", "记事", 184);
     btnJiaoyu = addBookButton("btnJiaoyu", "教育", 272);
-    connect(btnShengao, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbShengao>);
-    connect(btnTizhong, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbTizhong>);
-    connect(btnJishi, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbJishi>);
-    connect(btnJiaoyu, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbJiaoyu>);
+    ErrorReport::connect(btnShengao, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbShengao>);
+    ErrorReport::connect(btnTizhong, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbTizhong>);
+    ErrorReport::connect(btnJishi, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbJishi>);
+    ErrorReport::connect(btnJiaoyu, &QPushButton::clicked, this, &TfrmBaobao::openBook<TfrmBbJiaoyu>);
 
     pnlBir = new QFrame(this);
     pnlBir->setObjectName(QStringLiteral("pnlBir"));
@@ -77,7 +78,7 @@ TfrmBaobao::TfrmBaobao(QWidget* owner)
     StatusBar1->setSizeGripEnabled(false);
     layout->addWidget(StatusBar1);
 
-    connect(deBir, &TMcxDateEdit::dateChanged, this, &TfrmBaobao::deBirChange);
+    ErrorReport::connect(deBir, &TMcxDateEdit::dateChanged, this, &TfrmBaobao::deBirChange);
 }
 
 TfrmBaobao::~TfrmBaobao() = default;
@@ -113,9 +114,11 @@ void TfrmBaobao::showEvent(QShowEvent* event)
         return;
     }
     m_shown = true;
-    openBirthRow();
-    const QDate birth = ADOQuery1->isEmpty() ? QDate() : ADOQuery1->asDateTime(QStringLiteral("bir")).date();
-    deBir->setDate(birth);
+    ErrorReport::guard([this] {
+        openBirthRow();
+        const QDate birth = ADOQuery1->isEmpty() ? QDate() : ADOQuery1->asDateTime(QStringLiteral("bir")).date();
+        deBir->setDate(birth);
+    });
 }
 
 void TfrmBaobao::deBirChange()
@@ -140,18 +143,23 @@ void TfrmBaobao::deBirChange()
 
 void TfrmBaobao::done(int result)
 {
-    openBirthRow();
-    const QDate birth = deBir->date();
-    if (ADOQuery1->isEmpty()) {
-        ADOQuery1->append();
-        ADOQuery1->setValue(QStringLiteral("oid"), QVariant(qlonglong(1)));
-    } else if (birth.isValid()) {
-        ADOQuery1->edit();
+    // A failed save is reported and the window stays open with the date.
+    const bool saved = ErrorReport::guard([this] {
+        openBirthRow();
+        const QDate birth = deBir->date();
+        if (ADOQuery1->isEmpty()) {
+            ADOQuery1->append();
+            ADOQuery1->setValue(QStringLiteral("oid"), QVariant(qlonglong(1)));
+        } else if (birth.isValid()) {
+            ADOQuery1->edit();
+        }
+        // No date in the edit leaves the stored one as it was.
+        if (birth.isValid()) {
+            ADOQuery1->setValue(QStringLiteral("bir"), QVariant(birth));
+        }
+        ADOQuery1->post();
+    });
+    if (saved) {
+        TfrmBase::done(result);
     }
-    // No date in the edit leaves the stored one as it was.
-    if (birth.isValid()) {
-        ADOQuery1->setValue(QStringLiteral("bir"), QVariant(birth));
-    }
-    ADOQuery1->post();
-    TfrmBase::done(result);
 }

@@ -8,6 +8,7 @@
 #include "core/web/LinkPage.h"
 #include "forms/DataGrid.h"
 #include "forms/MessageBox.h"
+#include "forms/ErrorReport.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -27,7 +28,7 @@ TfrmMyUrl::TfrmMyUrl(QWidget* owner)
     btnCreate->setFixedSize(115, 25);
     btnCreate->hide();
     toolLayout()->insertWidget(toolLayout()->count() - 1, btnCreate);
-    connect(btnCreate, &QPushButton::clicked, this, [this] {
+    ErrorReport::connect(btnCreate, &QPushButton::clicked, this, [this] {
         writePage();
         close();
     });
@@ -73,9 +74,10 @@ void TfrmMyUrl::writePage()
 
 void TfrmMyUrl::done(int result)
 {
-    // However the window closes, the page is written once first.
-    if (!m_pageWritten) {
-        writePage();
+    // However the window closes, the page is written once first. A failure is
+    // reported and the window stays open.
+    if (!m_pageWritten && !ErrorReport::guard([this] { writePage(); })) {
+        return;
     }
     TfrmBaseList::done(result);
 }

@@ -2,6 +2,7 @@
 
 #include "core/data/Query.h"
 #include "forms/GridRowDelegate.h"
+#include "forms/ErrorReport.h"
 #include "forms/GroupByBox.h"
 #include "forms/QueryGridModel.h"
 
@@ -37,8 +38,8 @@ DataGrid::DataGrid(QWidget* parent)
     layout->addWidget(m_view);
 
     connect(m_box, &GroupByBox::groupingChanged, this, &DataGrid::setGroupedColumns);
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { onCurrentChanged(current); });
+    ErrorReport::connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                         [this](const QModelIndex& current) { onCurrentChanged(current); });
     connect(m_view, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (m_model->queryRow(index) >= 0) {
             Q_EMIT rowDoubleClicked();

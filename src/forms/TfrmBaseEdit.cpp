@@ -2,6 +2,7 @@
 
 #include "core/data/DbError.h"
 #include "core/data/Query.h"
+#include "forms/ErrorReport.h"
 #include "forms/MessageBox.h"
 #include "forms/RecordBinder.h"
 #include "forms/TfrmBaseString.h"
@@ -18,14 +19,14 @@ TfrmBaseEdit::TfrmBaseEdit(QWidget* owner)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     btnSave = addToolButton(QStringLiteral("btnSave"), QStringLiteral("保存"));
     btnSave->setDefault(true);
-    connect(btnSave, &QPushButton::clicked, this, &TfrmBaseEdit::SaveStep);
+    ErrorReport::connect(btnSave, &QPushButton::clicked, this, &TfrmBaseEdit::SaveStep);
 
     cxButton1 = new QPushButton(QStringLiteral("常用字符"), pnlTool);
     cxButton1->setObjectName(QStringLiteral("cxButton1"));
     cxButton1->setFixedHeight(kButtonHeight);
     cxButton1->setAutoDefault(false);
     toolLayout()->addWidget(cxButton1);
-    connect(cxButton1, &QPushButton::clicked, this, &TfrmBaseEdit::openCommonStrings);
+    ErrorReport::connect(cxButton1, &QPushButton::clicked, this, &TfrmBaseEdit::openCommonStrings);
 
     windowLayout()->addStretch(1);
     StatusBar1 = new QStatusBar(this);
@@ -46,7 +47,7 @@ void TfrmBaseEdit::showEvent(QShowEvent* event)
     TfrmBaseTool::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        ShowStep();
+        ErrorReport::guard([this] { ShowStep(); });
         focusFirstControl();
     }
 }
@@ -64,10 +65,29 @@ void TfrmBaseEdit::focusFirstControl()
     }
 }
 
+std::optional<qlonglong> TfrmBaseEdit::recordKey(const QString& text)
+{
+    // Digits only: no spaces, signs or fractions, so the key can mean one row.
+    if (text.isEmpty() || text.size() > 18) {
+        return std::nullopt;
+    }
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return std::nullopt;
+        }
+    }
+    return text.toLongLong();
+}
+
 void TfrmBaseEdit::openRecord(const QString& table)
 {
     query().close();
-    query().setSql(QStringLiteral("select * from ") + table + QStringLiteral(" where oid = ") + RecordOid);
+    const std::optional<qlonglong> key = recordKey(RecordOid);
+    if (!key) {
+        throw DbError(QStringLiteral("记录号“%1”不是整数，无法打开记录。").arg(RecordOid));
+    }
+    query().setSql(QStringLiteral("select * from ") + table + QStringLiteral(" where oid = :oid"));
+    query().setParam(QStringLiteral("oid"), *key);
     query().open();
 }
 

@@ -2,6 +2,8 @@
 
 #include "forms/TfrmBaseTool.h"
 
+#include <optional>
+
 class QPushButton;
 class QStatusBar;
 
@@ -22,6 +24,9 @@ public:
     void setCopyMode();
 
     bool isNewRecord() const { return RecordOid == QLatin1String("0"); }
+
+    // The key RecordOid names, or nullopt when it is not a whole number.
+    static std::optional<qlonglong> recordKey(const QString& text);
 
     QPushButton* btnSave = nullptr;
     QPushButton* cxButton1 = nullptr;

@@ -5,6 +5,7 @@
 #include "core/data/Tdm.h"
 #include "core/xls/XlsWriter.h"
 #include "forms/DataGrid.h"
+#include "forms/ErrorReport.h"
 #include "forms/FileDialog.h"
 #include "forms/FontMapper.h"
 #include "forms/MessageBox.h"
@@ -31,10 +32,10 @@ TfrmBaseList::TfrmBaseList(QWidget* owner)
     btnEdit = addToolButton(QStringLiteral("btnEdit"), QStringLiteral("修改"));
     btnDelete = addToolButton(QStringLiteral("btnDelete"), QStringLiteral("删除"));
     btnDelete->hide();
-    connect(btnNew, &QPushButton::clicked, this, &TfrmBaseList::newRecord);
-    connect(btnCopyNew, &QPushButton::clicked, this, &TfrmBaseList::copyRecord);
-    connect(btnEdit, &QPushButton::clicked, this, &TfrmBaseList::editRecord);
-    connect(btnDelete, &QPushButton::clicked, this, &TfrmBaseList::DeleteAction);
+    ErrorReport::connect(btnNew, &QPushButton::clicked, this, &TfrmBaseList::newRecord);
+    ErrorReport::connect(btnCopyNew, &QPushButton::clicked, this, &TfrmBaseList::copyRecord);
+    ErrorReport::connect(btnEdit, &QPushButton::clicked, this, &TfrmBaseList::editRecord);
+    ErrorReport::connect(btnDelete, &QPushButton::clicked, this, &TfrmBaseList::DeleteAction);
 
     cxGrid1 = new DataGrid(this);
     cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
@@ -96,7 +97,7 @@ void TfrmBaseList::offerDeleteAndExport()
     exportButton->setAutoDefault(false);
     toolLayout()->insertWidget(toolLayout()->count() - 1, exportButton);
     btnToExcel = exportButton;
-    connect(btnToExcel, &QPushButton::clicked, this, &TfrmBaseList::ExportAction);
+    ErrorReport::connect(btnToExcel, &QPushButton::clicked, this, &TfrmBaseList::ExportAction);
 }
 
 void TfrmBaseList::addTip()
@@ -113,7 +114,7 @@ void TfrmBaseList::showEvent(QShowEvent* event)
     TfrmBaseTool::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        ShowStep();
+        ErrorReport::guard([this] { ShowStep(); });
     }
 }
 

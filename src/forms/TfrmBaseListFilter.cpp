@@ -3,6 +3,7 @@
 #include "core/data/Clock.h"
 #include "core/data/DateRange.h"
 #include "core/data/Tdm.h"
+#include "forms/ErrorReport.h"
 #include "forms/MessageBox.h"
 #include "forms/TMcxDateEdit.h"
 
@@ -20,7 +21,7 @@ TfrmBaseListFilter::TfrmBaseListFilter(QWidget* owner)
     // 查询 stands between 删除 and 导出Excel.
     toolLayout()->removeWidget(btnFilter);
     toolLayout()->insertWidget(toolLayout()->indexOf(btnToExcel), btnFilter);
-    connect(btnFilter, &QPushButton::clicked, this, &TfrmBaseListFilter::QueryAction);
+    ErrorReport::connect(btnFilter, &QPushButton::clicked, this, &TfrmBaseListFilter::QueryAction);
     addTip();
 
     pnlFilter = new QFrame(this);
@@ -82,8 +83,13 @@ TfrmBaseEdit* TfrmBaseListFilter::createEditor()
 void TfrmBaseListFilter::connectDateChanges()
 {
     TimerAutoFIlter->stop();
-    connect(edtStart, &TMcxDateEdit::dateChanged, this, &TfrmBaseListFilter::autoQuery, Qt::UniqueConnection);
-    connect(edtEnd, &TMcxDateEdit::dateChanged, this, &TfrmBaseListFilter::autoQuery, Qt::UniqueConnection);
+    // Once only: a guarded slot cannot be made unique by Qt.
+    if (m_datesConnected) {
+        return;
+    }
+    m_datesConnected = true;
+    ErrorReport::connect(edtStart, &TMcxDateEdit::dateChanged, this, &TfrmBaseListFilter::autoQuery);
+    ErrorReport::connect(edtEnd, &TMcxDateEdit::dateChanged, this, &TfrmBaseListFilter::autoQuery);
 }
 
 bool TfrmBaseListFilter::datesAreValid() const

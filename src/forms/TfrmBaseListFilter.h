@@ -78,4 +78,5 @@ private:
     bool datesAreValid() const;
 
     Book m_book;
+    bool m_datesConnected = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/data/TextFile.h"
 #include "core/web/ServicePages.h"
+#include "forms/ErrorReport.h"
 #include "platform/UrlOpener.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@ WebView::WebView(QWidget* parent)
 {
     setOpenLinks(false);
     setFrameShape(QFrame::NoFrame);
-    connect(this, &QTextBrowser::anchorClicked, this, &WebView::followLink);
+    ErrorReport::connect(this, &QTextBrowser::anchorClicked, this, &WebView::followLink);
 }
 
 QString WebView::errorPage(const QString& address, const QString& reason)

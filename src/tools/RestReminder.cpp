@@ -3,6 +3,7 @@
 #include "core/data/DbError.h"
 #include "core/data/Tdm.h"
 #include "core/tools/RestInterval.h"
+#include "forms/ErrorReport.h"
 
 #include <QAction>
 #include <QTimer>
@@ -14,7 +15,7 @@ RestReminder::RestReminder(QAction* restItem, QObject* parent)
     TimerRest = new QTimer(this);
     TimerRest->setObjectName(QStringLiteral("TimerRest"));
     TimerRest->setInterval(3600000);
-    connect(TimerRest, &QTimer::timeout, this, &RestReminder::TimerRestTimer);
+    ErrorReport::connect(TimerRest, &QTimer::timeout, this, &RestReminder::TimerRestTimer);
     TimerRest->start();
 }
 

@@ -3,6 +3,7 @@
 #include "core/data/FirstStart.h"
 #include "core/data/Schema.h"
 #include "core/data/SchemaMigrator.h"
+#include "core/data/SysParams.h"
 #include "core/data/Tdm.h"
 #include "mock/MockClock.h"
 #include "mock/TestDatabase.h"
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void failedUpgradeLeavesTheFileAsItWas();
     void firstStartMarker_data();
     void firstStartMarker();
+    void lookUpsBindTheirNames_data();
+    void lookUpsBindTheirNames();
 };
 
 void TestDataModule::freshDatabaseHoldsEveryTable()
@@ -352,4 +355,48 @@ void TestDataModule::firstStartMarker()
 }
 
 QTEST_GUILESS_MAIN(TestDataModule)
+
+void TestDataModule::lookUpsBindTheirNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("quote in the name") << "it's" << true;
+    QTest::newRow("quotes and semicolon") << "a'; drop table param; --" << true;
+    QTest::newRow("marker text") << ":name ? @x" << true;
+    QTest::newRow("always true, not stored") << "x' or '1'='1" << false;
+    QTest::newRow("any other row, not stored") << "' or param <> '" << false;
+}
+
+// Setting names are bound: a name with quotes finds its own row, and a name
+// that would rewrite the condition finds nothing.
+void TestDataModule::lookUpsBindTheirNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, stored);
+    TestDatabase folder;
+    Tdm data;
+    const QString value = QStringLiteral("值 ") + name;
+    if (stored) {
+        data.ExecSql(QStringLiteral("insert into param (param, val) values (:name, :val)"),
+                     {{QStringLiteral("name"), name}, {QStringLiteral("val"), value}});
+    }
+    QCOMPARE(data.ReadParam(name), stored ? value : QString());
+
+    Query query(data.ADOConnection1());
+    const QString switchesOn = QStringLiteral("select param from sysparam where val = 'Y' order by param");
+    const QStringList before = rawQuery(folder.path(), switchesOn);
+    QCOMPARE(SysParams::read(query, name), QString());
+    SysParams::write(query, name, value);
+    QCOMPARE(SysParams::read(query, name), value);
+    SysParams::writeSwitch(query, name, true);
+    QVERIFY(SysParams::isOn(query, name));
+    // Only the row of that name was written.
+    QStringList after = before;
+    after << name;
+    after.sort();
+    QStringList now = rawQuery(folder.path(), switchesOn);
+    now.sort();
+    QCOMPARE(now, after);
+}
+
 #include "tst_datamodule.moc"

@@ -32,6 +32,11 @@ private Q_SLOTS:
     void refusesNulAndAmountsPastTheRange();
     void ledgerTotals_data();
     void ledgerTotals();
+    void bindsEachColumnType_data();
+    void bindsEachColumnType();
+    void boundTextIsOnlyEverAValue();
+    void everyParameterNeedsAValue_data();
+    void everyParameterNeedsAValue();
 };
 
 void TestQuery::storesTypedValues_data()
@@ -290,6 +295,154 @@ void TestQuery::missingColumnFails()
     QVERIFY_THROWS_EXCEPTION(DbError, query.asText(QStringLiteral("nosuch")));
     query.append();
     QVERIFY_THROWS_EXCEPTION(DbError, query.setValue(QStringLiteral("nosuch"), QStringLiteral("x")));
+}
+
+void TestQuery::bindsEachColumnType_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("amount");   // bound as Money when not empty
+    QTest::addColumn<QString>("storedAs"); // typeof() in SQLite: numbers stay numbers
+    QTest::addColumn<QString>("readBack");
+
+    QTest::newRow("text") << "t" << QVariant(QStringLiteral("张三 O'Brien")) << ""
+                          << "text"
+                          << "张三 O'Brien";
+    QTest::newRow("integer") << "i" << QVariant(qlonglong(9007199254740993)) << ""
+                             << "integer"
+                             << "9007199254740993";
+    QTest::newRow("money") << "m" << QVariant() << "1234.5678"
+                           << "integer"
+                           << "1234.5678";
+    QTest::newRow("negative money") << "m" << QVariant() << "-0.01"
+                                    << "integer"
+                                    << "-0.01";
+    QTest::newRow("date") << "d" << QVariant(QDate(2024, 2, 29)) << ""
+                          << "integer"
+                          << "2024-02-29";
+    QTest::newRow("date and time") << "dtm" << QVariant(QDateTime(QDate(2026, 12, 24), QTime(20, 30))) << ""
+                                   << "real"
+                                   << "2026-12-24 20:30:00";
+    QTest::newRow("NULL") << "t" << QVariant() << ""
+                          << "null"
+                          << "";
+}
+
+void TestQuery::bindsEachColumnType()
+{
+    QFETCH(QString, column);
+    QFETCH(QVariant, value);
+    QFETCH(QString, amount);
+    QFETCH(QString, storedAs);
+    QFETCH(QString, readBack);
+    TestDatabase db;
+    Query query(db.connection());
+    query.setSql(QStringLiteral("create table probe (oid INTEGER PRIMARY KEY AUTOINCREMENT, t VARCHAR(50), "
+                                "i INTEGER, m MONEY, d DATE, dtm DATETIME)"));
+    query.execSql();
+    query.setSql(QStringLiteral("insert into probe (t) values ('other')"));
+    query.execSql();
+    const auto bindValue = [&] {
+        if (amount.isEmpty()) {
+            query.setParam(QStringLiteral("v"), value);
+        } else {
+            query.setParam(QStringLiteral("v"), *Money::parse(amount));
+        }
+    };
+
+    query.setSql(QStringLiteral("insert into probe (") + column + QStringLiteral(") values (:v)"));
+    bindValue();
+    query.execSql();
+
+    // The same value finds the row again: it was stored as the column stores it.
+    query.setSql(QStringLiteral("select *, typeof(") + column + QStringLiteral(") as stored from probe where ") +
+                 column + QStringLiteral(" is :v"));
+    bindValue();
+    query.open();
+    QCOMPARE(query.rowCount(), 1);
+    QCOMPARE(query.asText(QStringLiteral("stored")), storedAs);
+    QCOMPARE(query.asText(column), readBack);
+    QCOMPARE(query.isNull(column), value.isNull() && amount.isEmpty());
+}
+
+void TestQuery::boundTextIsOnlyEverAValue()
+{
+    TestDatabase db;
+    Query query(db.connection());
+    const QStringList names = {QStringLiteral("张三"), QStringLiteral("x' or '1'='1"), QStringLiteral("a :b ? @c #1#")};
+    for (const QString& name : names) {
+        query.setSql(QStringLiteral("insert into Dianhua (xingming) values (:name)"));
+        query.setParam(QStringLiteral("name"), name);
+        query.execSql();
+    }
+    for (const QString& name : names) {
+        query.setSql(QStringLiteral("select * from Dianhua where xingming = :name"));
+        query.setParam(QStringLiteral("name"), name);
+        query.open();
+        QCOMPARE(query.rowCount(), 1);
+        QCOMPARE(query.asText(QStringLiteral("xingming")), name);
+    }
+    // A bound key keeps the select editable, as the editor needs.
+    query.setSql(QStringLiteral("select * from Dianhua where oid = :oid"));
+    query.setParam(QStringLiteral("oid"), qlonglong(2));
+    query.open();
+    query.edit();
+    query.setValue(QStringLiteral("xingming"), QStringLiteral("李四"));
+    query.post();
+    query.setSql(QStringLiteral("select xingming from Dianhua where oid = ?"));
+    query.setParam(1, 2);
+    query.open();
+    QCOMPARE(query.asText(QStringLiteral("xingming")), QStringLiteral("李四"));
+}
+
+void TestQuery::everyParameterNeedsAValue_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("positions");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("named, given") << "select * from param where param = :p and val = :v" << QStringList{"p", "v"} << 0
+                                  << true;
+    QTest::newRow("named twice, given once")
+        << "select * from param where param = :p or val = :p" << QStringList{"p"} << 0 << true;
+    QTest::newRow("named, missing") << "select * from param where param = :p and val = :v" << QStringList{"p"} << 0
+                                    << false;
+    QTest::newRow("value without a place")
+        << "select * from param where param = :p" << QStringList{"p", "q"} << 0 << false;
+    QTest::newRow("misspelt name") << "select * from param where param = :name" << QStringList{"nmae"} << 0 << false;
+    QTest::newRow("positional, given") << "select * from param where param = ? and val = ?" << QStringList{} << 2
+                                       << true;
+    QTest::newRow("positional, missing") << "select * from param where param = ? and val = ?" << QStringList{} << 1
+                                         << false;
+    QTest::newRow("none") << "select * from param" << QStringList{} << 0 << true;
+}
+
+void TestQuery::everyParameterNeedsAValue()
+{
+    QFETCH(QString, sql);
+    QFETCH(QStringList, names);
+    QFETCH(int, positions);
+    QFETCH(bool, runs);
+    TestDatabase db;
+    Query query(db.connection());
+    // Values given for an earlier statement never carry over.
+    query.setSql(QStringLiteral("select * from param where param = :v"));
+    query.setParam(QStringLiteral("v"), QStringLiteral("old"));
+    query.setSql(sql);
+    for (const QString& name : names) {
+        query.setParam(name, QStringLiteral("x"));
+    }
+    for (int i = 1; i <= positions; ++i) {
+        query.setParam(i, QStringLiteral("x"));
+    }
+    if (runs) {
+        query.open();
+        QVERIFY(query.isActive());
+        query.execSql();
+    } else {
+        QVERIFY_THROWS_EXCEPTION(DbError, query.open());
+        QVERIFY_THROWS_EXCEPTION(DbError, query.execSql());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestQuery)

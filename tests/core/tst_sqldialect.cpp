@@ -26,6 +26,8 @@ private Q_SLOTS:
     void namesMatchWithoutCase();
     void plainSelectIsEditableOthersAreNot_data();
     void plainSelectIsEditableOthersAreNot();
+    void leavesParametersAlone_data();
+    void leavesParametersAlone();
 
 private:
     static void addRow(Query& query, const QString& date, const QString& type, const QString& amount);
@@ -224,6 +226,41 @@ void TestSqlDialect::plainSelectIsEditableOthersAreNot()
     QFETCH(QString, statement);
     QFETCH(bool, editable);
     QCOMPARE(SqlDialect::translate(statement).editableTable.isEmpty(), !editable);
+}
+
+void TestSqlDialect::leavesParametersAlone_data()
+{
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("sqlite");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("named") << "select * from Income where dt >= :start and leixing = :type"
+                           << "select * from Income where dt >= :start and leixing = :type" << true;
+    QTest::newRow("beside a date literal") << "select * from Income where dt >= #2026-12-01# and dt <= :end"
+                                           << "select * from Income where dt >= 46357 and dt <= :end" << true;
+    QTest::newRow("key") << "select * from Dianhua where oid = :oid"
+                         << "select * from Dianhua where oid = :oid" << true;
+    QTest::newRow("positional") << "select * from param where param = ? and val = ?2"
+                                << "select * from param where param = ? and val = ?2" << true;
+    QTest::newRow("other markers") << "select * from param where param = @p or param = $q"
+                                   << "select * from param where param = @p or param = $q" << true;
+    QTest::newRow("named after a date function") << "select * from alert where dt < :now + :day"
+                                                 << "select * from alert where dt < :now + :day" << true;
+    QTest::newRow("inside a string") << "select * from Jishi where jishi = ':a ? @b'"
+                                     << "select * from Jishi where jishi = ':a ? @b'" << true;
+    QTest::newRow("bracketed names") << "select * from [param] where [param] = :name"
+                                     << "select * from \"param\" where \"param\" = :name" << true;
+    QTest::newRow("aggregate") << "select sum(jine) as s from Spend where dt >= :start"
+                               << "select sum(jine) as s from Spend where dt >= :start" << false;
+}
+
+void TestSqlDialect::leavesParametersAlone()
+{
+    QFETCH(QString, jet);
+    QFETCH(QString, sqlite);
+    QFETCH(bool, editable);
+    const SqlDialect::Translation translation = SqlDialect::translate(jet);
+    QCOMPARE(translation.sql, sqlite);
+    QCOMPARE(!translation.editableTable.isEmpty(), editable);
 }
 
 QTEST_GUILESS_MAIN(TestSqlDialect)

@@ -75,6 +75,8 @@ private Q_SLOTS:
     void invalidDateIsRefusedNotLost();
     void passwordModeShowsStars_data();
     void passwordModeShowsStars();
+    void keyThatIsNotANumberOpensNothing_data();
+    void keyThatIsNotANumberOpensNothing();
 
 private:
     int addProbeRow();
@@ -181,7 +183,7 @@ void TestBaseEdit::newRecordIsAppended()
 {
     ProbeEditor editor;
     editor.show();
-    QCOMPARE(editor.query().sql(), QStringLiteral("select * from probe where oid = 0"));
+    QCOMPARE(editor.query().sql(), QStringLiteral("select * from probe where oid = :oid"));
     QCOMPARE(editor.query().rowCount(), 0);
     editor.title->setText(QStringLiteral("新标题"));
     editor.dt->setDate(QDate(2026, 12, 24));
@@ -339,6 +341,39 @@ void TestBaseEdit::passwordModeShowsStars()
         QCOMPARE(edit->displayText(), shown);
         QCOMPARE(edit->text(), typed);
     }
+}
+
+void TestBaseEdit::keyThatIsNotANumberOpensNothing_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("condition") << "1 or 1=1";
+    QTest::newRow("empty") << "";
+    QTest::newRow("space before") << " 1";
+    QTest::newRow("fraction") << "1.0";
+    QTest::newRow("sign") << "+1";
+    QTest::newRow("too long") << "99999999999999999999";
+}
+
+void TestBaseEdit::keyThatIsNotANumberOpensNothing()
+{
+    QFETCH(QString, key);
+    addProbeRow();
+    const QStringList before = rows(QStringLiteral("title, body"));
+    const QString message = QStringLiteral("记录号“%1”不是整数，无法打开记录。").arg(key);
+    ProbeEditor editor;
+    editor.RecordOid = key;
+    editor.show();
+    QCOMPARE(MessageBox::shownTexts(), QStringList{message});
+    QCOMPARE(editor.title->text(), QString());
+    // Saving under that key writes nothing either, and says why.
+    editor.title->setText(QStringLiteral("标题"));
+    editor.dt->setDate(QDate(2026, 12, 11));
+    editor.body->setPlainText(QStringLiteral("内容"));
+    editor.btnSave->click();
+    QCOMPARE(MessageBox::shownTexts(), (QStringList{message, message}));
+    QVERIFY(editor.isVisible());
+    QCOMPARE(rows(QStringLiteral("title, body")), before);
 }
 
 QTEST_MAIN(TestBaseEdit)

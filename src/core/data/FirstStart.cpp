@@ -9,8 +9,8 @@ bool FirstStart::mark(Tdm& data)
         data.SelectValue(QStringLiteral("select val from sysParam where param = 'useflag'"), QStringLiteral("val"));
     const bool first = flag == QLatin1String("0");
     if (first) {
-        data.ExecSql(QStringLiteral("update sysParam set val = '") + timeStamp() +
-                     QStringLiteral("' where param = 'userno'"));
+        data.ExecSql(QStringLiteral("update sysParam set val = :stamp where param = 'userno'"),
+                     {{QStringLiteral("stamp"), timeStamp()}});
         data.ExecSql(QStringLiteral("update sysParam set val = '1' where param = 'useflag'"));
     }
     data.SelectValue(QStringLiteral("select val from sysParam where param = 'userno'"), QStringLiteral("val"));

@@ -8,6 +8,7 @@
 #include "core/data/SqlDialect.h"
 #include "core/data/Statement.h"
 
+#include <QSet>
 #include <cmath>
 #include <sqlite3.h>
 
@@ -39,6 +40,65 @@ void Query::setSql(const QString& sql)
 {
     close();
     m_sql = sql;
+    m_named.clear();
+    m_positional.clear();
+}
+
+QVariant Query::boundValue(const QVariant& value)
+{
+    if (value.isNull()) {
+        return {};
+    }
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return DayNumber::fromDate(value.toDate());
+    case QMetaType::QDateTime:
+        return DayNumber::fromDateTime(value.toDateTime());
+    default:
+        return value;
+    }
+}
+
+void Query::setParam(const QString& name, const QVariant& value)
+{
+    m_named.insert(name, boundValue(value));
+}
+
+void Query::setParam(const QString& name, const Money& value)
+{
+    m_named.insert(name, QVariant(qlonglong(value.units())));
+}
+
+void Query::setParam(int position, const QVariant& value)
+{
+    m_positional.insert(position, boundValue(value));
+}
+
+void Query::setParams(const QVariantMap& values)
+{
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        setParam(it.key(), it.value());
+    }
+}
+
+void Query::bindParams(Statement& statement) const
+{
+    QSet<QString> used;
+    for (int i = 1; i <= statement.parameterCount(); ++i) {
+        const QString marker = statement.parameterName(i);
+        const bool named = !marker.isEmpty() && marker[0] != QLatin1Char('?');
+        const QString name = named ? marker.mid(1) : QString();
+        if (named ? !m_named.contains(name) : !m_positional.contains(i)) {
+            throw DbError(QStringLiteral("语句的参数“%1”没有给出值。").arg(named ? marker : QString::number(i)));
+        }
+        used.insert(name);
+        statement.bind(i, named ? m_named.value(name) : m_positional.value(i));
+    }
+    for (auto it = m_named.cbegin(); it != m_named.cend(); ++it) {
+        if (!used.contains(it.key())) {
+            throw DbError(QStringLiteral("语句中没有参数“:%1”。").arg(it.key()));
+        }
+    }
 }
 
 void Query::close()
@@ -64,6 +124,7 @@ void Query::open()
         sql.insert(translation.fromOffset, QStringLiteral(", rowid AS ") + kRowIdColumn + QLatin1Char(' '));
     }
     Statement statement(m_connection.handle(), sql);
+    bindParams(statement);
     const int count = statement.columnCount() - (editable ? 1 : 0);
     m_columns.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
@@ -90,6 +151,7 @@ void Query::execSql()
     close();
     const SqlDialect::Translation translation = SqlDialect::translate(m_sql);
     Statement statement(m_connection.handle(), translation.sql);
+    bindParams(statement);
     while (statement.step()) {
     }
 }

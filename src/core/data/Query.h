@@ -6,11 +6,13 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 #include <vector>
 
 class Connection;
+class Statement;
 
 // A window's query on the shared connection: it runs a statement in the
 // program's SQL dialect, holds the rows of the result with a current row, and
@@ -26,7 +28,18 @@ public:
 
     QString sql() const { return m_sql; }
 
+    // A new statement; the values given for the previous one are dropped.
     void setSql(const QString& sql);
+
+    // Values for the statement's parameters, written ":name" (given without the
+    // colon) or "?" (counted from 1). They are bound through SQLite, never put
+    // into the text. A date or date and time is bound as the column stores it,
+    // an amount as ten-thousandths. Every parameter needs a value, and every
+    // value a parameter, or open() and execSql() throw DbError.
+    void setParam(const QString& name, const QVariant& value);
+    void setParam(const QString& name, const Money& value);
+    void setParam(int position, const QVariant& value);
+    void setParams(const QVariantMap& values);
 
     void open();
     void close();
@@ -99,9 +112,13 @@ private:
     QVariant convert(int column, const QVariant& value) const;
     QString columnCaption(int column) const;
     void refreshRow(int row);
+    void bindParams(Statement& statement) const;
+    static QVariant boundValue(const QVariant& value);
 
     Connection& m_connection;
     QString m_sql;
+    QHash<QString, QVariant> m_named;
+    QMap<int, QVariant> m_positional;
     QString m_table;
     State m_state = State::Inactive;
     std::vector<Column> m_columns;

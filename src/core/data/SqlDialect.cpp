@@ -8,7 +8,7 @@
 #include <QSet>
 
 namespace {
-enum class TokenKind { Word, Number, String, Name, DateLiteral, Space, Symbol };
+enum class TokenKind { Word, Number, String, Name, DateLiteral, Parameter, Space, Symbol };
 
 struct Token {
     TokenKind kind;
@@ -53,6 +53,18 @@ QList<Token> tokenize(const QString& sql)
         } else if (c == QLatin1Char('#')) {
             end = until(QLatin1Char('#'), i + 1);
             kind = TokenKind::DateLiteral;
+        } else if ((c == QLatin1Char(':') || c == QLatin1Char('@') || c == QLatin1Char('$')) && i + 1 < n &&
+                   (sql[i + 1].isLetter() || sql[i + 1] == QLatin1Char('_'))) {
+            // A bound value's place: passed on untouched, whatever its name.
+            while (end < n && (sql[end].isLetterOrNumber() || sql[end] == QLatin1Char('_'))) {
+                ++end;
+            }
+            kind = TokenKind::Parameter;
+        } else if (c == QLatin1Char('?')) {
+            while (end < n && sql[end].isDigit()) {
+                ++end;
+            }
+            kind = TokenKind::Parameter;
         } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql[i + 1].isDigit())) {
             while (end < n && (sql[end].isDigit() || sql[end] == QLatin1Char('.'))) {
                 ++end;

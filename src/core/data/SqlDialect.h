@@ -7,7 +7,8 @@
 
 // Translates the desktop-database dialect the windows write into SQLite:
 // date literals between '#', now(), date(), year(), month(), day(), double-quoted
-// string constants and bracketed names. Everything else passes unchanged.
+// string constants and bracketed names. Everything else passes unchanged,
+// parameter markers (:name, ?) included, so bound values keep their places.
 class SqlDialect {
 public:
     struct Translation {

@@ -54,6 +54,17 @@ void Statement::bind(int parameter, const QVariant& value)
     }
 }
 
+int Statement::parameterCount() const
+{
+    return sqlite3_bind_parameter_count(m_stmt);
+}
+
+QString Statement::parameterName(int parameter) const
+{
+    const char* name = sqlite3_bind_parameter_name(m_stmt, parameter);
+    return name ? QString::fromUtf8(name) : QString();
+}
+
 bool Statement::step()
 {
     const int rc = sqlite3_step(m_stmt);

@@ -19,6 +19,9 @@ public:
 
     // SQLite counts bind parameters from 1 but result columns from 0.
     void bind(int parameter, const QVariant& value);
+    int parameterCount() const;
+    // The parameter as written (":name", "?3"); empty for a plain "?".
+    QString parameterName(int parameter) const;
     bool step(); // true while a row is available; throws DbError on failure
     void reset();
 

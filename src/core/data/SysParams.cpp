@@ -5,7 +5,8 @@
 void SysParams::select(Query& query, const QString& name)
 {
     query.close();
-    query.setSql(QStringLiteral("select * from sysparam where param = '") + name + QLatin1Char('\''));
+    query.setSql(QStringLiteral("select * from sysparam where param = :name"));
+    query.setParam(QStringLiteral("name"), name);
     query.open();
 }
 

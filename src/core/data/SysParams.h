@@ -5,7 +5,8 @@
 class Query;
 
 // The program's switches in table sysparam, read and written through the
-// caller's own query with the statement the windows have always used.
+// caller's own query with the statement the windows have always used; the
+// name is bound, so any name is only ever a name.
 class SysParams {
 public:
     // val of the first row with that name; empty when there is none.

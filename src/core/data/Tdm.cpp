@@ -58,32 +58,34 @@ void Tdm::completeCreation()
     adAlert = adBase + QStringLiteral("alert/");
 }
 
-void Tdm::ExecSql(const QString& sql)
+void Tdm::ExecSql(const QString& sql, const QVariantMap& params)
 {
     finishCreation();
     m_query->close();
     m_query->setSql(sql);
+    m_query->setParams(params);
     m_query->execSql();
 }
 
-QString Tdm::SelectValue(const QString& sql, const QString& column)
+QString Tdm::SelectValue(const QString& sql, const QString& column, const QVariantMap& params)
 {
     finishCreation();
-    return selectValue(sql, column);
+    return selectValue(sql, column, params);
 }
 
-QString Tdm::selectValue(const QString& sql, const QString& column)
+QString Tdm::selectValue(const QString& sql, const QString& column, const QVariantMap& params)
 {
     m_query->close();
     m_query->setSql(sql);
+    m_query->setParams(params);
     m_query->open();
     return m_query->asText(column);
 }
 
 QString Tdm::ReadParam(const QString& name)
 {
-    return selectValue(QStringLiteral("select val from param where param = '") + name + QLatin1Char('\''),
-                       QStringLiteral("val"));
+    return selectValue(QStringLiteral("select val from param where param = :name"), QStringLiteral("val"),
+                       {{QStringLiteral("name"), name}});
 }
 
 void Tdm::LoadParams()

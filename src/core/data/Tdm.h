@@ -4,6 +4,7 @@
 #include "core/data/Query.h"
 
 #include <QString>
+#include <QVariantMap>
 #include <memory>
 
 // The data module: the program's one connection, its identity values, the
@@ -25,8 +26,9 @@ public:
 
     Connection& ADOConnection1() { return *m_connection; }
 
-    void ExecSql(const QString& sql);
-    QString SelectValue(const QString& sql, const QString& column);
+    // Values for the statement's ":name" parameters are bound, never spliced.
+    void ExecSql(const QString& sql, const QVariantMap& params = {});
+    QString SelectValue(const QString& sql, const QString& column, const QVariantMap& params = {});
     QString ReadParam(const QString& name);
     void LoadParams();
 
@@ -71,7 +73,7 @@ private:
     void create();
     void finishCreation();
     void completeCreation();
-    QString selectValue(const QString& sql, const QString& column);
+    QString selectValue(const QString& sql, const QString& column, const QVariantMap& params);
 
     std::unique_ptr<Connection> m_connection;
     std::unique_ptr<Query> m_query; // ADOQuery1, for the module's own operations

@@ -1,4 +1,4 @@
-#include "app/ErrorReport.h"
+#include "forms/ErrorReport.h"
 
 #include "core/data/DbError.h"
 #include "forms/MessageBox.h"
@@ -15,4 +15,15 @@ void ErrorReport::show(const std::exception& error)
         return;
     }
     show(QString::fromLocal8Bit(error.what()));
+}
+
+void ErrorReport::showCurrent()
+{
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        show(error);
+    } catch (...) {
+        show(QStringLiteral("发生未知错误。"));
+    }
 }
