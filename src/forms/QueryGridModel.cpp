@@ -132,6 +132,9 @@ QString QueryGridModel::cellText(int queryRow, int column) const
     if (queryColumn < 0 || queryColumn >= m_query->columnCount() || queryRow >= m_query->rowCount()) {
         return {};
     }
+    if (const auto& display = m_columns[column].display) {
+        return display(m_query->valueAt(queryRow, queryColumn));
+    }
     return m_query->textAt(queryRow, queryColumn);
 }
 
