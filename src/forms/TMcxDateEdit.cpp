@@ -186,8 +186,9 @@ void TMcxDateEdit::buildPopup()
     auto* layout = new QVBoxLayout(m_popup);
     layout->setContentsMargins(2, 2, 2, 2);
     m_calendar = new QCalendarWidget(m_popup);
-    m_calendar->setFirstDayOfWeek(Qt::Monday);
+    // The locale brings its own first day of the week, so it goes first.
     m_calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    m_calendar->setFirstDayOfWeek(Qt::Monday);
     layout->addWidget(m_calendar);
     auto* buttons = new QHBoxLayout;
     auto* today = new QPushButton(withTime ? QStringLiteral("现在") : QStringLiteral("今天"), m_popup);

@@ -169,6 +169,7 @@ void TestDateTimeEdit::dropDownTakesDayAndTime()
     QVERIFY(popup->isVisible());
     auto* calendar = popup->findChild<QCalendarWidget*>();
     QCOMPARE(calendar->selectedDate(), QDate(2026, 3, 5));
+    QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
     QCOMPARE(edit.timePart()->time(), QTime(8, 15));
     // A click on a day only selects it; the time can still be set.
     calendar->setSelectedDate(QDate(2026, 3, 20));
