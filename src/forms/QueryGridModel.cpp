@@ -132,6 +132,9 @@ QString QueryGridModel::cellText(int queryRow, int column) const
     if (queryColumn < 0 || queryColumn >= m_query->columnCount() || queryRow >= m_query->rowCount()) {
         return {};
     }
+    if (const auto& display = m_columns[column].display) {
+        return display(m_query->valueAt(queryRow, queryColumn));
+    }
     return m_query->textAt(queryRow, queryColumn);
 }
 
@@ -234,7 +237,9 @@ QVariant QueryGridModel::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole && index.isValid() && !isGroupRow(index)) {
         // Amounts and numbers line up on their last digit.
         const int queryColumn = m_queryColumns[size_t(index.column())];
-        if (queryColumn >= 0 && queryColumn < m_query->columnCount()) {
+        // A column shown through its own hook shows words, not digits.
+        const bool shownAsText = bool(m_columns[index.column()].display);
+        if (!shownAsText && queryColumn >= 0 && queryColumn < m_query->columnCount()) {
             const ColumnKind kind = m_query->columnType(queryColumn).kind;
             if (kind == ColumnKind::Money || kind == ColumnKind::Number || kind == ColumnKind::Integer) {
                 return int(Qt::AlignRight | Qt::AlignVCenter);

@@ -68,6 +68,7 @@ private Q_SLOTS:
     void foreignFileIsLeftUntouched();
     void upgradeRunsInOneTransaction();
     void failedUpgradeLeavesTheFileAsItWas();
+    void firstVersionGetsTheAlarmIndex();
     void firstStartMarker_data();
     void firstStartMarker();
     void lookUpsBindTheirNames_data();
@@ -98,7 +99,7 @@ void TestDataModule::freshDatabaseHoldsEveryTable()
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma application_id")),
              QStringList{QString::number(Schema::kApplicationId)});
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")),
-             QStringList{QString::number(Schema::kVersion)});
+             QStringList{QString::number(SchemaMigrator().targetVersion())});
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("select oid, jine, lilv, LilvZhekou, nian, Yujichengjiao, "
                                                     "Yujipinggu, shoufu from param_yuegong")),
              QStringList{QStringLiteral("1|50.0|6.55|0.8|20.0|90.0|80.0|3.0")});
@@ -288,13 +289,16 @@ void TestDataModule::upgradeRunsInOneTransaction()
     {
         Tdm fresh;
     }
-    SchemaMigrator toVersion2({[](sqlite3* db) {
+    std::vector<SchemaMigrator::Step> steps = Schema::upgrades();
+    steps.push_back([](sqlite3* db) {
         SchemaMigrator::exec(db, QStringLiteral("alter table Dianhua add column weixin VARCHAR(255)"));
         SchemaMigrator::exec(db, QStringLiteral("update Dianhua set weixin = qq"));
-    }});
-    Tdm data(folder.path(), toVersion2);
+    });
+    SchemaMigrator toNext(steps);
+    Tdm data(folder.path(), toNext);
     QCOMPARE(data.creationError(), QString());
-    QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")), QStringList{QStringLiteral("2")});
+    QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")),
+             QStringList{QString::number(SchemaMigrator().targetVersion() + 1)});
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("select count(*) from pragma_table_info('Dianhua') where "
                                                     "name = 'weixin'")),
              QStringList{QStringLiteral("1")});
@@ -307,19 +311,52 @@ void TestDataModule::failedUpgradeLeavesTheFileAsItWas()
         Tdm fresh;
         fresh.ExecSql(QStringLiteral("insert into Beiwang (title) values ('密码本')"));
     }
-    SchemaMigrator broken({[](sqlite3* db) {
+    std::vector<SchemaMigrator::Step> steps = Schema::upgrades();
+    steps.push_back([](sqlite3* db) {
         SchemaMigrator::exec(db, QStringLiteral("alter table Beiwang add column extra TEXT"));
         SchemaMigrator::exec(db, QStringLiteral("delete from Beiwang"));
         throw DbError(QStringLiteral("升级失败"));
-    }});
+    });
+    SchemaMigrator broken(steps);
     Tdm data(folder.path(), broken);
     QVERIFY(data.creationError().contains(QStringLiteral("升级失败")));
-    QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")), QStringList{QStringLiteral("1")});
+    QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")),
+             QStringList{QString::number(SchemaMigrator().targetVersion())});
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("select title from Beiwang")),
              QStringList{QStringLiteral("密码本")});
     QCOMPARE(rawQuery(folder.path(), QStringLiteral("select count(*) from pragma_table_info('Beiwang') where "
                                                     "name = 'extra'")),
              QStringList{QStringLiteral("0")});
+}
+
+// A file of the first version, as earlier builds wrote it, opens with its
+// alarms kept and the alarm list's index in place of the plain one on dt.
+void TestDataModule::firstVersionGetsTheAlarmIndex()
+{
+    TestDatabase folder;
+    {
+        Tdm first(folder.path(), SchemaMigrator(std::vector<SchemaMigrator::Step>{}));
+        first.ExecSql(QStringLiteral("insert into alert (dt, title, knd) values (#2026-12-11 08:00:00#, '吃药', 1)"));
+    }
+    const auto indexes = [&] {
+        return rawQuery(folder.path(),
+                        QStringLiteral("select name from sqlite_master where type = 'index' and tbl_name = 'alert' "
+                                       "and name not like 'sqlite_%' order by name"));
+    };
+    QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")), QStringList{QStringLiteral("1")});
+    QCOMPARE(indexes(), QStringList{QStringLiteral("ix_alert_dt")});
+
+    Tdm data;
+    QCOMPARE(data.creationError(), QString());
+    QCOMPARE(rawQuery(folder.path(), QStringLiteral("pragma user_version")), QStringList{QStringLiteral("2")});
+    QCOMPARE(indexes(), QStringList{QStringLiteral("ix_alert_due")});
+    QCOMPARE(rawQuery(folder.path(), QStringLiteral("select title, knd from alert")),
+             QStringList{QStringLiteral("吃药|1")});
+    // The list's statement, with the row key the query adds, is answered from the index alone.
+    const QStringList plan = rawQuery(
+        folder.path(), QStringLiteral("explain query plan select *, rowid from alert where 1=1 order by dt desc"));
+    QVERIFY2(plan.join(QLatin1Char(' ')).contains(QLatin1String("COVERING INDEX ix_alert_due")),
+             qPrintable(plan.join(QLatin1Char('\n'))));
 }
 
 void TestDataModule::firstStartMarker_data()

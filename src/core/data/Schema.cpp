@@ -1,5 +1,7 @@
 #include "core/data/Schema.h"
 
+#include "core/data/SchemaMigrator.h"
+
 namespace {
 // One-line text columns whose width the program does not fix get the width of
 // the classic desktop database text field.
@@ -134,4 +136,17 @@ QStringList Schema::createStatements()
     statements << QStringLiteral("CREATE INDEX ix_sysparam_param ON sysparam (param)")
                << QStringLiteral("CREATE INDEX ix_param_param ON param (param)");
     return statements;
+}
+
+std::vector<std::function<void(sqlite3*)>> Schema::upgrades()
+{
+    return {
+        // Version 2: the alarm list reads every column in due order, and the
+        // scheduler the earliest due time; an index holding all of them
+        // answers both without visiting the table.
+        [](sqlite3* db) {
+            SchemaMigrator::exec(db, QStringLiteral("CREATE INDEX ix_alert_due ON alert (dt, knd, title)"));
+            SchemaMigrator::exec(db, QStringLiteral("DROP INDEX IF EXISTS ix_alert_dt"));
+        },
+    };
 }

@@ -9,7 +9,10 @@
 
 #include <sqlite3.h>
 
-SchemaMigrator::SchemaMigrator() = default;
+SchemaMigrator::SchemaMigrator()
+    : m_upgrades(Schema::upgrades())
+{
+}
 
 SchemaMigrator::SchemaMigrator(std::vector<Step> upgrades)
     : m_upgrades(std::move(upgrades))

@@ -14,7 +14,7 @@ public:
     // Upgrades the schema from version (index + 1) to (index + 2).
     using Step = std::function<void(sqlite3*)>;
 
-    SchemaMigrator();
+    SchemaMigrator(); // the program's own steps
     explicit SchemaMigrator(std::vector<Step> upgrades);
 
     int targetVersion() const;
