@@ -12,6 +12,8 @@
 #include "books/TfrmSpend.h"
 #include "core/data/Tdm.h"
 #include "forms/WebView.h"
+#include "tools/TfrmStr.h"
+#include "tools/TfrmYueGong.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -51,6 +53,8 @@ const Module kModules[] = {
     // new capture frequency at once.
     {"cxButton4", open<TfrmParam>, ReloadParams},
     {"McxButton5", open<TfrmMyUrl>, ReloadLinkBar},
+    {"mmiStr", open<TfrmStr>, Nothing},
+    {"N9", open<TfrmYueGong>, Nothing},
     {"N10", open<TfrmJiankang>, Nothing},
     {"N11", open<TfrmBaobao>, Nothing},
 };
