@@ -48,7 +48,7 @@ CalcPopup::CalcPopup(const QString& startText, QWidget* parent)
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
         button->setFixedHeight(25);
-        button->setMinimumWidth(key.span * 32);
+        button->setFixedWidth(key.span * 40 + (key.span - 1) * 2);
         grid->addWidget(button, key.row, key.column, 1, key.span);
         connect(button, &QPushButton::clicked, this, [this, caption] { press(caption); });
     }

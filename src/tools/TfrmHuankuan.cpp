@@ -30,7 +30,7 @@ TfrmHuankuan::TfrmHuankuan(double jine, double annualRate, int months, QWidget* 
     setWindowTitle(QStringLiteral("还款计划"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
-    resize(1000, 640);
+    setWindowState(Qt::WindowMaximized);
 
     btnToExcel = addToolButton(QStringLiteral("btnToExcel"), QStringLiteral("导出Excel"));
     btnToExcel->setFont(FontMapper::font(FontMapper::song(), 14));
@@ -53,10 +53,10 @@ TfrmHuankuan::TfrmHuankuan(double jine, double annualRate, int months, QWidget* 
     const auto& benxiMonths = m_benxi.months();
     const auto& benjinMonths = m_benjin.months();
     if (!benxiMonths.empty()) {
-        lblBenxi->setText(QStringLiteral("每月还款：%1　总利息：%2　还款总额：%3")
+        lblBenxi->setText(QStringLiteral("每月还款：%1\n总利息：%2　还款总额：%3")
                               .arg(yuanText(benxiMonths.front().payment), yuanText(m_benxi.totalInterest()),
                                    yuanText(m_benxi.totalPayment())));
-        lblBenjin->setText(QStringLiteral("首月还款：%1　末月还款：%2　总利息：%3　还款总额：%4")
+        lblBenjin->setText(QStringLiteral("首月还款：%1　末月还款：%2\n总利息：%3　还款总额：%4")
                                .arg(yuanText(benjinMonths.front().payment), yuanText(benjinMonths.back().payment),
                                     yuanText(m_benjin.totalInterest()), yuanText(m_benjin.totalPayment())));
     }
@@ -70,7 +70,6 @@ QWidget* TfrmHuankuan::addMethod(const QString& title, const RepaymentSchedule& 
     auto* box = new QGroupBox(title, this);
     auto* layout = new QVBoxLayout(box);
     summary = new QLabel(box);
-    summary->setWordWrap(true);
     layout->addWidget(summary);
     model = new RepaymentModel(schedule, this);
     grid = new QTableView(box);
@@ -79,6 +78,8 @@ QWidget* TfrmHuankuan::addMethod(const QString& title, const RepaymentSchedule& 
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    grid->horizontalHeader()->setSectionResizeMode(RepaymentModel::Number, QHeaderView::ResizeToContents);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     layout->addWidget(grid, 1);
     const bool benxi = &schedule == &m_benxi;
     box->setObjectName(benxi ? QStringLiteral("grpBenxi") : QStringLiteral("grpBenjin"));

@@ -480,8 +480,8 @@ void TestYueGong::scheduleShowsBothMethods()
         QCOMPARE(plan->windowTitle(), QStringLiteral("还款计划"));
         QCOMPARE(plan->lblLoan->text(), QStringLiteral("贷款金额：500000.00元　年利率：5.24%　共240期"));
         QCOMPARE(plan->lblBenxi->text(),
-                 QStringLiteral("每月还款：3366.43元　总利息：307942.49元　还款总额：807942.49元"));
-        QCOMPARE(plan->lblBenjin->text(), QStringLiteral("首月还款：4266.66元　末月还款：2092.44元　"
+                 QStringLiteral("每月还款：3366.43元\n总利息：307942.49元　还款总额：807942.49元"));
+        QCOMPARE(plan->lblBenjin->text(), QStringLiteral("首月还款：4266.66元　末月还款：2092.44元\n"
                                                          "总利息：263091.73元　还款总额：763091.73元"));
         QAbstractItemModelTester benxiTester(plan->gridBenxi->model(),
                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
