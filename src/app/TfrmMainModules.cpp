@@ -13,6 +13,8 @@
 #include "core/data/Tdm.h"
 #include "forms/ErrorReport.h"
 #include "forms/WebView.h"
+#include "tools/TfrmStr.h"
+#include "tools/TfrmYueGong.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -52,6 +54,8 @@ const Module kModules[] = {
     // new capture frequency at once.
     {"cxButton4", open<TfrmParam>, ReloadParams},
     {"McxButton5", open<TfrmMyUrl>, ReloadLinkBar},
+    {"mmiStr", open<TfrmStr>, Nothing},
+    {"N9", open<TfrmYueGong>, Nothing},
     {"N10", open<TfrmJiankang>, Nothing},
     {"N11", open<TfrmBaobao>, Nothing},
 };
