@@ -1,6 +1,7 @@
 #include "app/TfrmMain.h"
 
 #include "alarms/AlertRinger.h"
+#include "alarms/TfrmAlert.h"
 #include "app/StartMinimiser.h"
 #include "app/TrayImages.h"
 #include "core/data/Clock.h"
@@ -231,6 +232,11 @@ void TfrmMain::buildTimers()
     around.notifier = &Platform::notifier();
     around.programTitle = dm->title;
     around.restore = [this] { restoreApp(); };
+    around.openList = [this] {
+        TfrmAlert list(this);
+        list.setStatusText(btnAlert->toolTip());
+        list.exec();
+    };
     alertRinger->setSurroundings(std::move(around));
     ErrorReport::connect(btnAlert, &QPushButton::clicked, this, &TfrmMain::btnAlertClick);
     restReminder = new RestReminder(findChild<QAction*>(QStringLiteral("mmiRest")), this);

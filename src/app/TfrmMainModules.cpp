@@ -13,6 +13,8 @@
 #include "core/data/Tdm.h"
 #include "forms/ErrorReport.h"
 #include "forms/WebView.h"
+#include "tools/TfrmPcClose.h"
+#include "tools/TfrmRest.h"
 #include "tools/TfrmStr.h"
 #include "tools/TfrmYueGong.h"
 
@@ -54,6 +56,8 @@ const Module kModules[] = {
     // new capture frequency at once.
     {"cxButton4", open<TfrmParam>, ReloadParams},
     {"McxButton5", open<TfrmMyUrl>, ReloadLinkBar},
+    {"mmiClose", open<TfrmPcClose>, Nothing},
+    {"mmiRest", open<TfrmRest>, Nothing},
     {"mmiStr", open<TfrmStr>, Nothing},
     {"N9", open<TfrmYueGong>, Nothing},
     {"N10", open<TfrmJiankang>, Nothing},

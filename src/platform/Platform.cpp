@@ -8,6 +8,8 @@
 #include "platform/linux/DBusNotifier.h"
 #include "platform/linux/LinuxProgramLauncher.h"
 #include "platform/linux/MediaSoundPlayer.h"
+#include "platform/linux/QtScreenGrab.h"
+#include "platform/linux/TerminalScriptStarter.h"
 #include "platform/linux/TerminationWatcher.h"
 #include "platform/linux/XdgAutoStart.h"
 #include "platform/linux/XdgDesktopShortcut.h"
@@ -16,6 +18,8 @@ using DefaultAutoStart = XdgAutoStart;
 using DefaultDesktopShortcut = XdgDesktopShortcut;
 using DefaultLauncher = LinuxProgramLauncher;
 using DefaultNotifier = DBusNotifier;
+using DefaultScreenGrab = QtScreenGrab;
+using DefaultScriptStarter = TerminalScriptStarter;
 using DefaultSoundPlayer = MediaSoundPlayer;
 using DefaultSessionEnd = TerminationWatcher;
 #endif
@@ -89,6 +93,27 @@ bool Platform::hasNotificationArea()
 void Platform::setNotificationArea(std::function<bool()> probe)
 {
     notificationAreaProbe() = std::move(probe);
+}
+
+ScreenGrab& Platform::screenGrab()
+{
+    return *slot<ScreenGrab, DefaultScreenGrab>();
+}
+
+void Platform::setScreenGrab(std::unique_ptr<ScreenGrab> service)
+{
+    slot<ScreenGrab, DefaultScreenGrab>() = service ? std::move(service) : std::make_unique<DefaultScreenGrab>();
+}
+
+ScriptStarter& Platform::scriptStarter()
+{
+    return *slot<ScriptStarter, DefaultScriptStarter>();
+}
+
+void Platform::setScriptStarter(std::unique_ptr<ScriptStarter> service)
+{
+    slot<ScriptStarter, DefaultScriptStarter>() =
+        service ? std::move(service) : std::make_unique<DefaultScriptStarter>();
 }
 
 SoundPlayer* Platform::createSoundPlayer(QObject* parent)

@@ -7,6 +7,8 @@ class AutoStart;
 class DesktopNotifier;
 class DesktopShortcut;
 class ProgramLauncher;
+class ScreenGrab;
+class ScriptStarter;
 class QObject;
 class SessionEnd;
 class SoundPlayer;
@@ -19,12 +21,16 @@ public:
     static DesktopShortcut& desktopShortcut();
     static ProgramLauncher& launcher();
     static DesktopNotifier& notifier();
+    static ScreenGrab& screenGrab();
+    static ScriptStarter& scriptStarter();
 
     // Nullptr restores the default service.
     static void setAutoStart(std::unique_ptr<AutoStart> service);
     static void setDesktopShortcut(std::unique_ptr<DesktopShortcut> service);
     static void setLauncher(std::unique_ptr<ProgramLauncher> service);
     static void setNotifier(std::unique_ptr<DesktopNotifier> service);
+    static void setScreenGrab(std::unique_ptr<ScreenGrab> service);
+    static void setScriptStarter(std::unique_ptr<ScriptStarter> service);
 
     // Whether the desktop offers a notification area for the tray icon now; a
     // panel can go away and come back while the program runs.

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
-// Takes a picture of the primary screen, from its top-left corner.
+// Takes a picture of an area of the primary screen.
 class ScreenGrab {
 public:
     virtual ~ScreenGrab() = default;
 
     // A null image where the display refuses (a Wayland session without the
     // permission, no screen at all).
-    virtual QImage grabPrimaryScreen() = 0;
+    virtual QImage grab(const QRect& area) = 0;
 };

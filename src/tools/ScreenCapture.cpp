@@ -1,16 +1,33 @@
 #include "tools/ScreenCapture.h"
 
+#include "core/data/Clock.h"
 #include "core/data/Tdm.h"
 #include "core/tools/CapturePath.h"
+#include "core/tools/CaptureWriter.h"
+#include "core/tools/JpegEncoder.h"
+#include "platform/Platform.h"
+#include "platform/ScreenGrab.h"
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 ScreenCapture::ScreenCapture(QObject* parent)
     : QObject(parent)
+    , m_writing(std::make_shared<std::atomic<bool>>(false))
 {
     TimerJieping = new QTimer(this);
     TimerJieping->setObjectName(QStringLiteral("TimerJieping"));
     TimerJieping->setInterval(60000);
+    connect(TimerJieping, &QTimer::timeout, this, &ScreenCapture::TimerJiepingTimer);
+}
+
+ScreenCapture::~ScreenCapture()
+{
+    waitForWriting();
 }
 
 void ScreenCapture::ArmJiepingTimer()
@@ -22,4 +39,51 @@ void ScreenCapture::ArmJiepingTimer()
     }
     TimerJieping->setInterval(*interval);
     TimerJieping->start();
+}
+
+void ScreenCapture::TimerJiepingTimer()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    CaptureScreen(0, 0, size.width(), size.height());
+}
+
+void ScreenCapture::CaptureScreen(int left, int top, int right, int bottom)
+{
+    if (m_writing->load()) {
+        return;
+    }
+    QImage image = Platform::screenGrab().grab(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    if (image.isNull()) {
+        // The display refused: nothing is written and nothing is said.
+        return;
+    }
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
+        image = std::move(image).convertToFormat(QImage::Format_RGB32);
+    }
+    m_writing->store(true);
+    const QString prefix = dm->jiepingpath;
+    const QDateTime moment = Clock::now();
+    std::shared_ptr<std::atomic<bool>> writing = m_writing;
+    QThreadPool::globalInstance()->start([image = std::move(image), prefix, moment, writing] {
+        const QByteArray jpeg =
+            JpegEncoder::encodeBgrx(image.constBits(), image.width(), image.height(), image.bytesPerLine(), kQuality);
+        CaptureWriter::save(prefix, moment, jpeg);
+        writing->store(false);
+    });
+}
+
+bool ScreenCapture::isWriting() const
+{
+    return m_writing->load();
+}
+
+void ScreenCapture::waitForWriting() const
+{
+    while (m_writing->load()) {
+        QThread::msleep(1);
+    }
 }
