@@ -410,6 +410,26 @@ private Q_SLOTS:
         QCOMPARE(definitionNamed(window).allows(PivotField(field), PivotArea(area)), allowed);
     }
 
+    // The statements' year(), month() and day() agree with the calendar,
+    // leap days and centuries included, and a time just before midnight
+    // counts as the next day as everywhere else.
+    void datePartsFollowTheCalendar()
+    {
+        sqlite3* db = m_db->connection().handle();
+        Statement parts(db, QStringLiteral("SELECT pel_year(?1), pel_month(?1), pel_day(?1)"));
+        for (QDate date(1600, 1, 1); date < QDate(2401, 1, 1); date = date.addDays(13)) {
+            for (double fraction : {0.0, 0.75}) {
+                parts.bind(1, DayNumber::fromDate(date) + fraction);
+                QVERIFY(parts.step());
+                QCOMPARE(QDate(parts.value(0).toInt(), parts.value(1).toInt(), parts.value(2).toInt()), date);
+                parts.reset();
+            }
+        }
+        parts.bind(1, DayNumber::fromDate(QDate(2024, 2, 28)) + 0.9999999999);
+        QVERIFY(parts.step());
+        QCOMPARE(QDate(parts.value(0).toInt(), parts.value(1).toInt(), parts.value(2).toInt()), QDate(2024, 2, 29));
+    }
+
     void statementsTakeTheYearEverywhere()
     {
         QCOMPARE(StatDefinition::income().statement(2024),

@@ -16,27 +16,42 @@
 
 namespace {
 // Numbers each distinct 64-bit value in order of appearance. Small whole
-// numbers (years, months, days) index an array; the rest go through a hash,
-// with the previous row's value checked first since rows come in runs.
+// numbers (years, months, days) index an array, and so do whole days near the
+// first one seen; the rest go through a hash. The previous row's value is
+// checked first since rows come in runs.
 class NumberIds {
 public:
     static constexpr qint64 kDirect = 4096;
+    static constexpr qint64 kDay = 86400000; // day keys are in milliseconds
+    static constexpr qint64 kDayWindow = 65536;
 
     template <typename NewValue> qint32 id(qint64 value, NewValue&& add)
     {
         if (value == m_last && m_lastId >= 0) {
             return m_lastId;
         }
-        qint32 found;
+        qint32* slot = nullptr;
         if (value >= 0 && value < kDirect) {
             if (m_direct.empty()) {
                 m_direct.assign(size_t(kDirect), -1);
             }
-            qint32& slot = m_direct[size_t(value)];
-            if (slot < 0) {
-                slot = add(value);
+            slot = &m_direct[size_t(value)];
+        } else if (value % kDay == 0) {
+            if (m_days.empty()) {
+                m_dayBase = value / kDay - kDayWindow / 2;
+                m_days.assign(size_t(kDayWindow), -1);
             }
-            found = slot;
+            const qint64 at = value / kDay - m_dayBase;
+            if (at >= 0 && at < kDayWindow) {
+                slot = &m_days[size_t(at)];
+            }
+        }
+        qint32 found;
+        if (slot) {
+            if (*slot < 0) {
+                *slot = add(value);
+            }
+            found = *slot;
         } else {
             auto it = m_hashed.find(value);
             if (it == m_hashed.end()) {
@@ -51,45 +66,60 @@ public:
 
 private:
     std::vector<qint32> m_direct;
+    std::vector<qint32> m_days;
+    qint64 m_dayBase = 0;
     std::unordered_map<qint64, qint32> m_hashed;
     qint64 m_last = 0;
     qint32 m_lastId = -1;
 };
 
+// Types and persons are few: the first ones are found by a short scan, the
+// rest through a hash.
 class TextIds {
 public:
+    static constexpr size_t kScanned = 16;
+
     template <typename NewValue> qint32 id(const char* text, int length, NewValue&& add)
     {
-        if (m_lastId >= 0 && size_t(length) == m_last.size() && std::memcmp(text, m_last.data(), size_t(length)) == 0) {
-            return m_lastId;
+        const auto same = [text, length](const std::string& known) {
+            return known.size() == size_t(length) && std::memcmp(text, known.data(), size_t(length)) == 0;
+        };
+        for (size_t i = 0; i < m_scanned.size(); ++i) {
+            if (same(m_scanned[i])) {
+                return qint32(m_scannedIds[i]);
+            }
         }
-        m_last.assign(text, size_t(length));
-        auto it = m_ids.find(m_last);
+        m_key.assign(text, size_t(length));
+        auto it = m_ids.find(m_key);
         if (it == m_ids.end()) {
-            it = m_ids.emplace(m_last, add(m_last)).first;
+            it = m_ids.emplace(m_key, add(m_key)).first;
+            if (m_scanned.size() < kScanned) {
+                m_scanned.push_back(m_key);
+                m_scannedIds.push_back(it->second);
+            }
         }
-        m_lastId = it->second;
-        return m_lastId;
+        return it->second;
     }
 
 private:
+    std::vector<std::string> m_scanned;
+    std::vector<qint32> m_scannedIds;
     std::unordered_map<std::string, qint32> m_ids;
-    std::string m_last;
-    qint32 m_lastId = -1;
+    std::string m_key;
 };
 
 // NULL gets a key of its own that no text or number can have.
 constexpr qint64 kNullNumber = std::numeric_limits<qint64>::min();
 
-qint64 amountUnits(sqlite3_stmt* statement, int column)
+qint64 amountUnits(sqlite3_value* cell)
 {
-    switch (sqlite3_column_type(statement, column)) {
+    switch (sqlite3_value_type(cell)) {
     case SQLITE_INTEGER:
-        return sqlite3_column_int64(statement, column);
+        return sqlite3_value_int64(cell);
     case SQLITE_FLOAT:
-        return std::llround(sqlite3_column_double(statement, column) * double(Money::kScale));
+        return std::llround(sqlite3_value_double(cell) * double(Money::kScale));
     case SQLITE_TEXT: {
-        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)));
+        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(cell)));
         return Money::parse(text).value_or(Money()).units();
     }
     default:
@@ -98,15 +128,15 @@ qint64 amountUnits(sqlite3_stmt* statement, int column)
 }
 
 // Day numbers keep their time of day to the millisecond.
-qint64 dayKey(sqlite3_stmt* statement, int column)
+qint64 dayKey(sqlite3_value* cell)
 {
-    switch (sqlite3_column_type(statement, column)) {
+    switch (sqlite3_value_type(cell)) {
     case SQLITE_INTEGER:
     case SQLITE_FLOAT:
-        return std::llround(sqlite3_column_double(statement, column) * 86400000.0);
+        return std::llround(sqlite3_value_double(cell) * 86400000.0);
     case SQLITE_TEXT: {
         const QDateTime parsed =
-            DayNumber::parse(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column))));
+            DayNumber::parse(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(cell))));
         return parsed.isValid() ? std::llround(DayNumber::fromDateTime(parsed) * 86400000.0) : kNullNumber;
     }
     default:
@@ -147,6 +177,28 @@ void PivotSource::clear()
         values.clear();
     }
     m_amounts.clear();
+    m_amountsNumbered = false;
+}
+
+void PivotSource::numberAmounts(PivotField field) const
+{
+    if (field != PivotField::Jine || m_amountsNumbered) {
+        return;
+    }
+    m_amountsNumbered = true;
+    std::vector<qint32>& ids = m_ids[size_t(PivotField::Jine)];
+    std::vector<Value>& values = m_values[size_t(PivotField::Jine)];
+    ids.clear();
+    values.clear();
+    ids.reserve(m_amounts.size());
+    NumberIds numbers;
+    const auto add = [&values](qint64 units) {
+        values.push_back(numberValue(PivotField::Jine, units));
+        return qint32(values.size() - 1);
+    };
+    for (qint64 units : m_amounts) {
+        ids.push_back(numbers.id(units, add));
+    }
 }
 
 void PivotSource::load(Connection& connection, const QString& statementText)
@@ -191,27 +243,25 @@ void PivotSource::load(Connection& connection, const QString& statementText)
         };
     };
 
+    // One call into SQLite per cell: each takes the connection's lock, the
+    // values read from the cell do not.
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         for (PivotField field : PivotFields::all()) {
             const size_t f = size_t(field);
-            const int column = columns[f];
+            sqlite3_value* cell = sqlite3_column_value(statement, columns[f]);
             qint32 id;
             if (PivotFields::isText(field)) {
                 // NULL and empty text show alike and are one value.
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-                id =
-                    textIds[f].id(text ? text : "", text ? sqlite3_column_bytes(statement, column) : 0, addText(field));
+                const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+                id = textIds[f].id(text ? text : "", text ? sqlite3_value_bytes(cell) : 0, addText(field));
             } else if (field == PivotField::Jine) {
-                const qint64 units = amountUnits(statement, column);
-                m_amounts.push_back(units);
-                id = numberIds[f].id(units, addNumber(field));
+                m_amounts.push_back(amountUnits(cell));
+                continue;
             } else if (field == PivotField::Dt) {
-                id = numberIds[f].id(dayKey(statement, column), addNumber(field));
+                id = numberIds[f].id(dayKey(cell), addNumber(field));
             } else {
-                const qint64 number = sqlite3_column_type(statement, column) == SQLITE_NULL
-                                          ? kNullNumber
-                                          : sqlite3_column_int64(statement, column);
+                const qint64 number = sqlite3_value_type(cell) == SQLITE_NULL ? kNullNumber : sqlite3_value_int64(cell);
                 id = numberIds[f].id(number, addNumber(field));
             }
             m_ids[f].push_back(id);

@@ -28,15 +28,28 @@ public:
 
     int rowCount() const { return int(m_amounts.size()); }
 
-    const std::vector<qint32>& ids(PivotField field) const { return m_ids[size_t(field)]; }
+    const std::vector<qint32>& ids(PivotField field) const
+    {
+        numberAmounts(field);
+        return m_ids[size_t(field)];
+    }
 
-    const std::vector<Value>& values(PivotField field) const { return m_values[size_t(field)]; }
+    const std::vector<Value>& values(PivotField field) const
+    {
+        numberAmounts(field);
+        return m_values[size_t(field)];
+    }
 
     // The amount of each row in ten-thousandths.
     const std::vector<qint64>& amounts() const { return m_amounts; }
 
 private:
-    std::array<std::vector<qint32>, PivotFields::kCount> m_ids;
-    std::array<std::vector<Value>, PivotFields::kCount> m_values;
+    // Amounts are nearly all distinct; they are numbered as values only when
+    // the amount is grouped or filtered by, which only the spending window allows.
+    void numberAmounts(PivotField field) const;
+
+    mutable std::array<std::vector<qint32>, PivotFields::kCount> m_ids;
+    mutable std::array<std::vector<Value>, PivotFields::kCount> m_values;
+    mutable bool m_amountsNumbered = false;
     std::vector<qint64> m_amounts;
 };
