@@ -13,6 +13,9 @@
 #include "core/data/Tdm.h"
 #include "forms/ErrorReport.h"
 #include "forms/WebView.h"
+#include "stats/TfrmIOStat.h"
+#include "stats/TfrmIncomeStat.h"
+#include "stats/TfrmSpendStat.h"
 #include "tools/TfrmPcClose.h"
 #include "tools/TfrmRest.h"
 #include "tools/TfrmStr.h"
@@ -52,6 +55,9 @@ const Module kModules[] = {
     {"McxButton4", open<TfrmBeiwang>, Nothing},
     {"cxButton1", open<TfrmIncome>, Nothing},
     {"cxButton2", open<TfrmSpend>, Nothing},
+    {"cxButton3", open<TfrmIncomeStat>, Nothing},
+    {"cxButton5", open<TfrmSpendStat>, Nothing},
+    {"cxButton6", open<TfrmIOStat>, Nothing},
     // Changed parameters count for every window opened from now on, and a
     // new capture frequency at once.
     {"cxButton4", open<TfrmParam>, ReloadParams},

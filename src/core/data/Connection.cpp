@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -37,8 +38,25 @@ template <int Part> void sqlDatePart(sqlite3_context* context, int, sqlite3_valu
         sqlite3_result_null(context);
         return;
     }
-    const QDate date = DayNumber::toDateTime(sqlite3_value_double(argv[0])).date();
-    sqlite3_result_int(context, Part == 0 ? date.year() : Part == 1 ? date.month() : date.day());
+    // Plain integer arithmetic (proleptic Gregorian, as QDate): a QDateTime
+    // would look up the time zone for every row, which costs seconds over a
+    // million entries.
+    const double value = sqlite3_value_double(argv[0]);
+    double whole = std::floor(value);
+    if (std::llround((value - whole) * 86400000.0) >= 86400000) {
+        whole += 1; // a time a hair before midnight rounds to the next day, as DayNumber does
+    }
+    // Days since 0000-03-01, then eras of 400 years (H. Hinnant's civil_from_days).
+    const qint64 z = qint64(whole) - 25569 + 719468;
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const qint64 dayOfEra = z - era * 146097;
+    const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 shifted = (5 * dayOfYear + 2) / 153;
+    const int day = int(dayOfYear - (153 * shifted + 2) / 5 + 1);
+    const int month = int(shifted < 10 ? shifted + 3 : shifted - 9);
+    const int year = int(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+    sqlite3_result_int(context, Part == 0 ? year : Part == 1 ? month : day);
 }
 
 QString sqliteMessage(sqlite3* db)

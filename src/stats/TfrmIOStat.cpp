@@ -1,0 +1,6 @@
+#include "stats/TfrmIOStat.h"
+
+TfrmIOStat::TfrmIOStat(QWidget* owner)
+    : TfrmBaseIOStat(StatDefinition::balance(), owner)
+{
+}

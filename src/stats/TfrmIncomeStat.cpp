@@ -1,0 +1,6 @@
+#include "stats/TfrmIncomeStat.h"
+
+TfrmIncomeStat::TfrmIncomeStat(QWidget* owner)
+    : TfrmBaseIOStat(StatDefinition::income(), owner)
+{
+}

@@ -1,0 +1,6 @@
+#include "stats/TfrmSpendStat.h"
+
+TfrmSpendStat::TfrmSpendStat(QWidget* owner)
+    : TfrmBaseIOStat(StatDefinition::spend(), owner)
+{
+}
