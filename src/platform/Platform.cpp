@@ -3,7 +3,24 @@
 #include <QSystemTrayIcon>
 
 #ifdef _WIN32
-#error "The Windows services are not written yet"
+// Qt's own screen and sound services serve Windows as they serve Linux.
+#include "platform/linux/MediaSoundPlayer.h"
+#include "platform/linux/QtScreenGrab.h"
+#include "platform/win32/CommitDataSessionEnd.h"
+#include "platform/win32/TrayBalloonNotifier.h"
+#include "platform/win32/WinAutoStart.h"
+#include "platform/win32/WinDesktopShortcut.h"
+#include "platform/win32/WinProgramLauncher.h"
+#include "platform/win32/WinScriptStarter.h"
+
+using DefaultAutoStart = WinAutoStart;
+using DefaultDesktopShortcut = WinDesktopShortcut;
+using DefaultLauncher = WinProgramLauncher;
+using DefaultNotifier = TrayBalloonNotifier;
+using DefaultScreenGrab = QtScreenGrab;
+using DefaultScriptStarter = WinScriptStarter;
+using DefaultSoundPlayer = MediaSoundPlayer;
+using DefaultSessionEnd = CommitDataSessionEnd;
 #else
 #include "platform/linux/DBusNotifier.h"
 #include "platform/linux/LinuxProgramLauncher.h"
