@@ -77,11 +77,14 @@ QByteArray ShutdownScript::bytes(const QStringList& lines, System system)
         return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
     }
     const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    QStringEncoder gbk("GBK");
-    if (!gbk.isValid()) {
-        return text.toLatin1();
-    }
-    return gbk.encode(text);
+#ifdef Q_OS_WIN
+    // cmd reads a batch file in the system's code page.
+    QStringEncoder codePage(QStringConverter::System);
+#else
+    // Written here for a Chinese Windows, whose code page is GBK.
+    QStringEncoder codePage("GBK");
+#endif
+    return codePage.encode(text);
 }
 
 QStringList ShutdownScript::explanation(System system)
