@@ -11,13 +11,29 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
-#include <QThread>
 #include <QThreadPool>
 #include <QTimer>
+#include <condition_variable>
+#include <mutex>
+
+struct ScreenCapture::InFlight {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool writing = false;
+
+    void finish()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            writing = false;
+        }
+        done.notify_all();
+    }
+};
 
 ScreenCapture::ScreenCapture(QObject* parent)
     : QObject(parent)
-    , m_writing(std::make_shared<std::atomic<bool>>(false))
+    , m_inFlight(std::make_shared<InFlight>())
 {
     TimerJieping = new QTimer(this);
     TimerJieping->setObjectName(QStringLiteral("TimerJieping"));
@@ -53,7 +69,7 @@ void ScreenCapture::TimerJiepingTimer()
 
 void ScreenCapture::CaptureScreen(int left, int top, int right, int bottom)
 {
-    if (m_writing->load()) {
+    if (isWriting()) {
         return;
     }
     QImage image = Platform::screenGrab().grab(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
@@ -64,26 +80,28 @@ void ScreenCapture::CaptureScreen(int left, int top, int right, int bottom)
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
         image = std::move(image).convertToFormat(QImage::Format_RGB32);
     }
-    m_writing->store(true);
+    {
+        const std::lock_guard<std::mutex> lock(m_inFlight->mutex);
+        m_inFlight->writing = true;
+    }
     const QString prefix = dm->jiepingpath;
     const QDateTime moment = Clock::now();
-    std::shared_ptr<std::atomic<bool>> writing = m_writing;
-    QThreadPool::globalInstance()->start([image = std::move(image), prefix, moment, writing] {
+    QThreadPool::globalInstance()->start([image = std::move(image), prefix, moment, inFlight = m_inFlight] {
         const QByteArray jpeg =
             JpegEncoder::encodeBgrx(image.constBits(), image.width(), image.height(), image.bytesPerLine(), kQuality);
         CaptureWriter::save(prefix, moment, jpeg);
-        writing->store(false);
+        inFlight->finish();
     });
 }
 
 bool ScreenCapture::isWriting() const
 {
-    return m_writing->load();
+    const std::lock_guard<std::mutex> lock(m_inFlight->mutex);
+    return m_inFlight->writing;
 }
 
 void ScreenCapture::waitForWriting() const
 {
-    while (m_writing->load()) {
-        QThread::msleep(1);
-    }
+    std::unique_lock<std::mutex> lock(m_inFlight->mutex);
+    m_inFlight->done.wait(lock, [this] { return !m_inFlight->writing; });
 }

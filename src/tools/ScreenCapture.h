@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <atomic>
 #include <memory>
 
 class QTimer;
@@ -33,5 +32,7 @@ public:
 private:
     void TimerJiepingTimer();
 
-    std::shared_ptr<std::atomic<bool>> m_writing;
+    // Shared with the worker, which may outlive this object by a moment.
+    struct InFlight;
+    std::shared_ptr<InFlight> m_inFlight;
 };
