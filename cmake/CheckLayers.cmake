@@ -24,7 +24,7 @@ endfunction()
 
 # The rooms each room may include besides itself.
 set(allowed_core_data "")
-set(allowed_core "core/data;core/xls;core/web;core/books;core/alarms;core/stats;core/tools")
+set(allowed_core "core/data;core/xls;core/web;core/books;core/alarms;core/stats;core/tools;core/search;core/backup;core/vcard")
 set(allowed_platform "${allowed_core};platform")
 set(allowed_forms "${allowed_platform};forms")
 set(allowed_feature "${allowed_forms}")

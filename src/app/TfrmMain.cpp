@@ -2,6 +2,7 @@
 
 #include "alarms/AlertRinger.h"
 #include "alarms/TfrmAlert.h"
+#include "app/DailyBackup.h"
 #include "app/StartMinimiser.h"
 #include "app/TrayImages.h"
 #include "core/data/Clock.h"
@@ -242,6 +243,9 @@ void TfrmMain::buildTimers()
     restReminder = new RestReminder(findChild<QAction*>(QStringLiteral("mmiRest")), this);
     screenCapture = new ScreenCapture(this);
     startMinimiser = new StartMinimiser(this);
+    dailyBackup = new DailyBackup(this);
+    connect(dailyBackup, &DailyBackup::failed, this,
+            [this](const QString& message) { StatusBar1->showMessage(message, 60000); });
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(1000);

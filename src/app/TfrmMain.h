@@ -12,6 +12,7 @@ class QPushButton;
 class QStatusBar;
 class QSystemTrayIcon;
 class AlertRinger;
+class DailyBackup;
 class Query;
 class RestReminder;
 class ScreenCapture;
@@ -93,6 +94,7 @@ public:
     RestReminder* restReminder = nullptr;
     ScreenCapture* screenCapture = nullptr;
     StartMinimiser* startMinimiser = nullptr;
+    DailyBackup* dailyBackup = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

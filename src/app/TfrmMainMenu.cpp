@@ -51,6 +51,7 @@ void TfrmMain::buildMenu()
     addItem(PopupMenu2, "N9", "月供测算");
     addItem(PopupMenu2, "N10", "健康档案");
     addItem(PopupMenu2, "N11", "宝宝成长日记");
+    addItem(PopupMenu2, "mmiBackup", "备份与恢复");
     addSeparator(PopupMenu2, "N2");
 
     // Programs of the desktop, each started for a maximised window.

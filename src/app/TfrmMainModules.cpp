@@ -1,5 +1,6 @@
 // Opening the module windows from the main window's buttons and menu, and
 // what the main window does when one of them closes.
+#include "app/TfrmBackup.h"
 #include "app/TfrmMain.h"
 #include "books/TfrmBaobao.h"
 #include "books/TfrmBeiwang.h"
@@ -25,7 +26,7 @@
 #include <QPushButton>
 
 namespace {
-enum AfterClose { Nothing, ReloadParams, ReloadLinkBar };
+enum AfterClose { Nothing, ReloadParams, ReloadLinkBar, ReloadAll };
 
 // Each window is created on demand with the main window as owner, shown
 // modally and freed when it closes. Opened from a button it gets the button's
@@ -68,6 +69,8 @@ const Module kModules[] = {
     {"N9", open<TfrmYueGong>, Nothing},
     {"N10", open<TfrmJiankang>, Nothing},
     {"N11", open<TfrmBaobao>, Nothing},
+    // A restored database may hold other parameters, links and alarms.
+    {"mmiBackup", open<TfrmBackup>, ReloadAll},
 };
 } // namespace
 
@@ -101,6 +104,13 @@ void TfrmMain::afterModuleClosed(int action)
         ArmJiepingTimer();
         break;
     case ReloadLinkBar:
+        WebBrowser2->reload();
+        break;
+    case ReloadAll:
+        dm->LoadParams();
+        ArmJiepingTimer();
+        ArmRestTimer();
+        ArmAlertTimer();
         WebBrowser2->reload();
         break;
     }

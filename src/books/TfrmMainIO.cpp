@@ -34,9 +34,12 @@ TfrmBaseListFilter::Book TfrmMainIO::ledger(const QString& caption, const QStrin
     return book;
 }
 
-void TfrmMainIO::queryOpened()
+void TfrmMainIO::shownRowsChanged()
 {
-    const LedgerTotals totals = LedgerTotals::of(query(), QStringLiteral("jine"));
+    // The figures are of the rows shown, which a search may have narrowed.
+    const QString amount = QStringLiteral("jine");
+    const LedgerTotals totals = cxGrid1->isFiltered() ? LedgerTotals::of(query(), amount, cxGrid1->displayOrder())
+                                                      : LedgerTotals::of(query(), amount);
     footer->setText(kTypeColumn, totals.countText());
     footer->setText(kAmountColumn, totals.sumText());
 }

@@ -18,7 +18,7 @@ public:
     GridFooter* footer = nullptr;
 
 protected:
-    void queryOpened() override;
+    void shownRowsChanged() override;
 
 private:
     static Book ledger(const QString& caption, const QString& table, const Days& days, EditorFactory editor);

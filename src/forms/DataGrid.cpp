@@ -1,8 +1,9 @@
 #include "forms/DataGrid.h"
 
 #include "core/data/Query.h"
-#include "forms/GridRowDelegate.h"
 #include "forms/ErrorReport.h"
+#include "forms/GridRowDelegate.h"
+#include "forms/GridSearchProxy.h"
 #include "forms/GroupByBox.h"
 #include "forms/QueryGridModel.h"
 
@@ -29,6 +30,7 @@ DataGrid::DataGrid(QWidget* parent)
     m_view->header()->setSectionsMovable(false);
     m_model = new QueryGridModel(this);
     m_view->setModel(m_model);
+    m_search = new GridSearchProxy(m_model, this);
     m_box->attachHeader(m_view->header());
 
     auto* layout = new QVBoxLayout(this);
@@ -38,13 +40,68 @@ DataGrid::DataGrid(QWidget* parent)
     layout->addWidget(m_view);
 
     connect(m_box, &GroupByBox::groupingChanged, this, &DataGrid::setGroupedColumns);
-    ErrorReport::connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                         [this](const QModelIndex& current) { onCurrentChanged(current); });
+    connectSelection();
     connect(m_view, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (m_model->queryRow(index) >= 0) {
+        if (m_model->queryRow(toModel(index)) >= 0) {
             Q_EMIT rowDoubleClicked();
         }
     });
+}
+
+void DataGrid::connectSelection()
+{
+    ErrorReport::connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                         [this](const QModelIndex& current) { onCurrentChanged(current); });
+}
+
+QModelIndex DataGrid::toModel(const QModelIndex& viewIndex) const
+{
+    return viewIndex.model() == m_search ? m_search->mapToSource(viewIndex) : viewIndex;
+}
+
+QModelIndex DataGrid::toView(const QModelIndex& modelIndex) const
+{
+    return isFiltered() ? m_search->mapFromSource(modelIndex) : modelIndex;
+}
+
+bool DataGrid::isFiltered() const
+{
+    return m_view->model() == m_search;
+}
+
+void DataGrid::showModel(QAbstractItemModel* model)
+{
+    if (m_view->model() == model) {
+        return;
+    }
+    // A new model resets the header's sections; the widths stay as the user left them.
+    QList<int> widths;
+    for (int i = 0; i < m_model->columnCount(); ++i) {
+        widths << m_view->header()->sectionSize(i);
+    }
+    QItemSelectionModel* old = m_view->selectionModel();
+    m_view->setModel(model);
+    delete old;
+    connectSelection();
+    for (int i = 0; i < widths.size(); ++i) {
+        m_view->header()->resizeSection(i, widths[i]);
+    }
+}
+
+void DataGrid::setShownRows(std::vector<char> rows)
+{
+    const int row = queryRecNo();
+    if (rows.empty()) {
+        showModel(m_model);
+    } else {
+        m_search->setShownRows(std::move(rows));
+        showModel(m_search);
+    }
+    m_currentQueryRow = -1;
+    showRows(row);
+    if (m_currentQueryRow < 0) {
+        Q_EMIT currentQueryRowChanged(-1);
+    }
 }
 
 void DataGrid::setColumns(const QList<GridColumn>& columns)
@@ -96,12 +153,12 @@ void DataGrid::showNewRows()
 
 int DataGrid::currentQueryRow() const
 {
-    return m_model->queryRow(m_view->currentIndex());
+    return m_model->queryRow(toModel(m_view->currentIndex()));
 }
 
 void DataGrid::setCurrentQueryRow(int queryRow)
 {
-    const QModelIndex index = m_model->indexForQueryRow(queryRow);
+    const QModelIndex index = toView(m_model->indexForQueryRow(queryRow));
     if (!index.isValid()) {
         return;
     }
@@ -140,7 +197,11 @@ QList<int> DataGrid::groupedColumns() const
 
 QList<int> DataGrid::displayOrder() const
 {
-    return m_model->displayOrder();
+    QList<int> order = m_model->displayOrder();
+    if (isFiltered()) {
+        order.removeIf([this](int row) { return !m_search->isShown(row); });
+    }
+    return order;
 }
 
 void DataGrid::setGroupByBoxVisible(bool visible)
@@ -159,20 +220,26 @@ void DataGrid::showRows(int queryRow)
     m_view->setRootIsDecorated(grouped);
     if (grouped) {
         // Group captions run across the row rather than being cut at the first column.
-        const auto span = [this](auto&& self, const QModelIndex& parent) -> void {
-            const int rows = m_model->rowCount(parent);
-            if (rows == 0 || !m_model->isGroupRow(m_model->index(0, 0, parent))) {
+        const QAbstractItemModel* shown = m_view->model();
+        const auto span = [this, shown](auto&& self, const QModelIndex& parent) -> void {
+            const int rows = shown->rowCount(parent);
+            if (rows == 0 || !m_model->isGroupRow(toModel(shown->index(0, 0, parent)))) {
                 return;
             }
             for (int row = 0; row < rows; ++row) {
                 m_view->setFirstColumnSpanned(row, parent, true);
-                self(self, m_model->index(row, 0, parent));
+                self(self, shown->index(row, 0, parent));
             }
         };
         span(span, {});
         m_view->expandAll();
     }
-    if (m_model->indexForQueryRow(queryRow).isValid()) {
+    if (isFiltered() && !m_search->isShown(queryRow)) {
+        // The row a search hid gives way to the first row it shows.
+        const QList<int> order = displayOrder();
+        queryRow = order.isEmpty() ? -1 : order.first();
+    }
+    if (toView(m_model->indexForQueryRow(queryRow)).isValid()) {
         setCurrentQueryRow(queryRow);
     } else if (m_currentQueryRow >= 0) {
         m_currentQueryRow = -1;
@@ -187,7 +254,7 @@ int DataGrid::queryRecNo() const
 
 void DataGrid::onCurrentChanged(const QModelIndex& current)
 {
-    const int row = m_model->queryRow(current);
+    const int row = m_model->queryRow(toModel(current));
     Query* q = query();
     if (row >= 0 && q && row < q->rowCount() && q->recNo() != row) {
         q->setRecNo(row);

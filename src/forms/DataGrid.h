@@ -4,7 +4,10 @@
 
 #include <QList>
 #include <QWidget>
+#include <vector>
 
+class GridSearchProxy;
+class QAbstractItemModel;
 class GroupByBox;
 class Query;
 class QueryGridModel;
@@ -40,11 +43,18 @@ public:
     // Query rows in the order shown with every group expanded.
     QList<int> displayOrder() const;
 
+    // Shows only the query rows flagged (one flag per row), as a search asks;
+    // an empty list shows them all. Keeps the selected row when it is still
+    // shown, else selects the first row shown. Give it again after reload().
+    void setShownRows(std::vector<char> rows);
+    bool isFiltered() const;
+
     void setGroupByBoxVisible(bool visible);
     bool isGroupByBoxVisible() const;
 
     QTreeView* view() const { return m_view; }
 
+    // The rows without a search; the view shows them through a filter while one is on.
     QueryGridModel* model() const { return m_model; }
 
     GroupByBox* groupByBox() const { return m_box; }
@@ -61,9 +71,15 @@ private:
     void showNewRows();
     void showRows(int queryRow);
     void onCurrentChanged(const QModelIndex& current);
+    void showModel(QAbstractItemModel* model);
+    void connectSelection();
+    // Between the view's indexes and the model's, the same while no search is on.
+    QModelIndex toModel(const QModelIndex& viewIndex) const;
+    QModelIndex toView(const QModelIndex& modelIndex) const;
 
     GroupByBox* m_box = nullptr;
     QTreeView* m_view = nullptr;
     QueryGridModel* m_model = nullptr;
+    GridSearchProxy* m_search = nullptr;
     int m_currentQueryRow = -1;
 };

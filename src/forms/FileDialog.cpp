@@ -44,6 +44,35 @@ QString FileDialog::getSaveFileName(QWidget* parent, const QString& proposedPath
     return dialog.selectedFiles().first();
 }
 
+QString FileDialog::getOpenFileName(QWidget* parent, const QString& filter)
+{
+    State& s = state();
+    s.proposed.clear();
+    if (s.hasNext) {
+        s.hasNext = false;
+        return s.next;
+    }
+    if (s.testMode) {
+        if (s.unanswered) {
+            s.unanswered(QString());
+        }
+        return {};
+    }
+    QFileDialog dialog(parent, QStringLiteral("打开"), QString(), filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("查找范围(I)："));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名(&N)："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("文件类型(T)："));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("打开(&O)"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
+}
+
 void FileDialog::setNextFileName(const QString& path)
 {
     state().hasNext = true;

@@ -12,6 +12,9 @@ public:
     static QString getSaveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
                                    const QString& defaultSuffix);
 
+    // A file to read; the same seam as saving.
+    static QString getOpenFileName(QWidget* parent, const QString& filter);
+
     // The next call returns this path (empty = cancel) without a dialog.
     static void setNextFileName(const QString& path);
     static QString lastProposedPath();

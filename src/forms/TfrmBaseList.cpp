@@ -3,6 +3,9 @@
 #include "core/data/DbError.h"
 #include "core/data/Query.h"
 #include "core/data/Tdm.h"
+#include "core/search/PinyinTable.h"
+#include "core/search/SearchFold.h"
+#include "core/search/SearchIndex.h"
 #include "core/xls/XlsWriter.h"
 #include "forms/DataGrid.h"
 #include "forms/ErrorReport.h"
@@ -15,8 +18,11 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -62,6 +68,69 @@ TfrmBaseList::TfrmBaseList(QWidget* owner)
     StatusBar1->addWidget(m_statusPanel);
     setStatusPanelWidth(1000);
     windowLayout()->addWidget(StatusBar1);
+    buildSearchBox();
+}
+
+void TfrmBaseList::buildSearchBox()
+{
+    edtSearch = new QLineEdit(pnlTool);
+    edtSearch->setObjectName(QStringLiteral("edtSearch"));
+    edtSearch->setPlaceholderText(QStringLiteral("查找"));
+    edtSearch->setToolTip(QStringLiteral("查找：输入文字、拼音或拼音首字母（Ctrl+F）"));
+    edtSearch->setClearButtonEnabled(true);
+    edtSearch->setFixedWidth(200);
+    edtSearch->hide(); // placed at the right end when the window is first shown
+    edtSearch->installEventFilter(this);
+    ErrorReport::connect(edtSearch, &QLineEdit::textChanged, this, &TfrmBaseList::applySearch);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        edtSearch->setFocus(Qt::ShortcutFocusReason);
+        edtSearch->selectAll();
+    });
+}
+
+bool TfrmBaseList::eventFilter(QObject* watched, QEvent* event)
+{
+    // Esc first empties the box; only an empty box lets it close the window.
+    if (watched == edtSearch && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !edtSearch->text().isEmpty()) {
+        edtSearch->clear();
+        return true;
+    }
+    return TfrmBaseTool::eventFilter(watched, event);
+}
+
+void TfrmBaseList::applySearch()
+{
+    const QString text = edtSearch->text();
+    if (SearchFold::text(text).trimmed().isEmpty()) {
+        if (cxGrid1->isFiltered()) {
+            cxGrid1->setShownRows({});
+            shownRowsChanged();
+        }
+        return;
+    }
+    if (!m_searchIndex) {
+        // The texts as the grid shows them, read once for all the keystrokes that follow.
+        const Query& rows = query();
+        const QList<GridColumn> columns = cxGrid1->columns();
+        QList<int> sources;
+        for (const GridColumn& column : columns) {
+            sources << (rows.isActive() ? rows.columnIndex(column.field) : -1);
+        }
+        const auto cell = [&](int row, int column) {
+            const int source = sources[column];
+            if (source < 0) {
+                return QString();
+            }
+            const auto& display = columns[column].display;
+            return display ? display(rows.valueAt(row, source)) : rows.textAt(row, source);
+        };
+        m_searchIndex = std::make_unique<SearchIndex>();
+        m_searchIndex->build(rows.isActive() ? rows.rowCount() : 0, int(columns.size()), cell, PinyinTable::instance());
+    }
+    cxGrid1->setShownRows(m_searchIndex->match(text));
+    shownRowsChanged();
 }
 
 TfrmBaseList::~TfrmBaseList() = default;
@@ -111,6 +180,12 @@ void TfrmBaseList::addTip()
 
 void TfrmBaseList::showEvent(QShowEvent* event)
 {
+    if (!m_shown) {
+        // Last in the tool panel, after whatever the book put there.
+        toolLayout()->addSpacing(8);
+        toolLayout()->addWidget(edtSearch);
+        edtSearch->show();
+    }
     TfrmBaseTool::showEvent(event);
     if (!m_shown) {
         m_shown = true;
@@ -134,16 +209,20 @@ void TfrmBaseList::openQuery(const QString& sql)
 {
     query().close();
     query().setSql(sql);
+    m_searchIndex.reset();
     try {
         query().open();
     } catch (...) {
         cxGrid1->reload();
+        applySearch();
         updateButtons();
         throw;
     }
     cxGrid1->reload();
+    applySearch();
     updateButtons();
     queryOpened();
+    shownRowsChanged();
 }
 
 void TfrmBaseList::requery()

@@ -3,9 +3,13 @@
 #include "forms/GridColumn.h"
 #include "forms/TfrmBaseTool.h"
 
+#include <memory>
+
 class DataGrid;
 class QFrame;
 class QLabel;
+class QLineEdit;
+class SearchIndex;
 class QStatusBar;
 class TfrmBaseEdit;
 class WebView;
@@ -32,6 +36,10 @@ public:
     QPushButton* btnDelete = nullptr;
     QPushButton* btnToExcel = nullptr;
     QLabel* Label3 = nullptr;
+    // 查找: narrows the listed rows to those whose shown text, or its pinyin,
+    // holds what is typed. Ctrl+F goes there; Esc empties it, or closes the
+    // window when it is empty.
+    QLineEdit* edtSearch = nullptr;
     DataGrid* cxGrid1 = nullptr;
     QFrame* MPanel1 = nullptr;
     WebView* WebBrowser1 = nullptr;
@@ -72,6 +80,9 @@ protected:
     // After every run of the query, when the grid shows the new rows.
     virtual void queryOpened() {}
 
+    // After the rows shown changed: a new query or a new search text.
+    virtual void shownRowsChanged() {}
+
     void setColumns(const QList<GridColumn>& columns);
 
     void setAdPage(const QString& address) { m_adPage = address; }
@@ -91,8 +102,12 @@ protected:
     void setStatusPanelWidth(int width);
 
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildSearchBox();
+    void applySearch();
+
     bool onRecord() const; // the grid's current row is a record, not a group
     void runEditor(EditorMode mode);
     void onDoubleClick();
@@ -101,4 +116,5 @@ private:
     QString m_adPage;
     bool m_keepEditorCaptions = false;
     bool m_shown = false;
+    std::unique_ptr<SearchIndex> m_searchIndex; // built on the first search after each query
 };

@@ -1,6 +1,7 @@
 #include "app/TfrmMain.h"
 #include "books/TfrmDianhua.h"
 #include "books/TfrmDianhuaEdit.h"
+#include "books/TfrmVCardImport.h"
 #include "core/data/Query.h"
 #include "core/data/Tdm.h"
 #include "forms/DataGrid.h"
@@ -16,9 +17,11 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <optional>
 
 class TestContacts : public QObject {
@@ -35,6 +38,10 @@ private Q_SLOTS:
     void deleteAndExport();
     void groupRowActsOnNothing_data();
     void groupRowActsOnNothing();
+    void searchNarrowsTheList_data();
+    void searchNarrowsTheList();
+    void escEmptiesTheSearchFirst();
+    void vCardRoundTripThroughTheList();
 
 private:
     int addContact(const QString& name, const QString& type, const QString& ord);
@@ -276,6 +283,134 @@ void TestContacts::groupRowActsOnNothing()
     // Back on a contact, the buttons act on it.
     list.cxGrid1->setCurrentQueryRow(2);
     QVERIFY(list.btnEdit->isEnabled());
+}
+
+void TestContacts::searchNarrowsTheList_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("initials") << QStringLiteral("lm") << QStringList{QStringLiteral("李明")};
+    QTest::newRow("whole pinyin, spaced") << QStringLiteral("li ming") << QStringList{QStringLiteral("李明")};
+    QTest::newRow("the type's pinyin") << QStringLiteral("tongshi") << QStringList{QStringLiteral("王五")};
+    QTest::newRow("shared by two") << QStringLiteral("朋友")
+                                   << QStringList{QStringLiteral("李明"), QStringLiteral("张三")};
+    QTest::newRow("nothing") << QStringLiteral("xyz") << QStringList{};
+    QTest::newRow("emptied again") << QString()
+                                   << QStringList{QStringLiteral("李明"), QStringLiteral("张三"),
+                                                  QStringLiteral("王五")};
+}
+
+void TestContacts::searchNarrowsTheList()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, shown);
+    addContact(QStringLiteral("李明"), QStringLiteral("朋友"), QStringLiteral("1"));
+    addContact(QStringLiteral("张三"), QStringLiteral("朋友"), QStringLiteral("2"));
+    addContact(QStringLiteral("王五"), QStringLiteral("同事"), QStringLiteral("3"));
+    TfrmDianhua list;
+    list.show();
+    QVERIFY(list.edtSearch->isVisible());
+    QCOMPARE(list.edtSearch->placeholderText(), QStringLiteral("查找"));
+    list.edtSearch->setText(QStringLiteral("zzz"));
+    list.edtSearch->setText(typed);
+    QStringList names;
+    const QAbstractItemModel* model = list.cxGrid1->view()->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        names << model->index(row, 0).data().toString();
+    }
+    QCOMPARE(names, shown);
+    // The export and the buttons follow the rows shown.
+    QCOMPARE(list.cxGrid1->displayOrder().size(), shown.size());
+    QCOMPARE(list.btnEdit->isEnabled(), !shown.isEmpty());
+    if (!shown.isEmpty()) {
+        QCOMPARE(list.query().asText(QStringLiteral("xingming")), shown.first());
+    }
+
+    // Grouped by 类型, a group counts only the rows shown.
+    list.cxGrid1->groupBy(1);
+    if (typed == QStringLiteral("朋友")) {
+        QCOMPARE(list.cxGrid1->view()->model()->index(0, 0).data().toString(), QStringLiteral("类型: 朋友 (2)"));
+    }
+    if (typed == QLatin1String("lm")) {
+        QCOMPARE(list.cxGrid1->view()->model()->rowCount(), 1);
+        QCOMPARE(list.cxGrid1->view()->model()->index(0, 0).data().toString(), QStringLiteral("类型: 朋友 (1)"));
+    }
+}
+
+void TestContacts::escEmptiesTheSearchFirst()
+{
+    addContact(QStringLiteral("李明"), QStringLiteral("朋友"), QStringLiteral("1"));
+    TfrmDianhua list;
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QTest::keyClick(&list, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(list.edtSearch->hasFocus());
+    QTest::keyClicks(list.edtSearch, QStringLiteral("lm"));
+    QCOMPARE(list.edtSearch->text(), QStringLiteral("lm"));
+    QTest::keyClick(list.edtSearch, Qt::Key_Escape);
+    QCOMPARE(list.edtSearch->text(), QString());
+    QVERIFY(list.isVisible());
+    QTest::keyClick(list.edtSearch, Qt::Key_Escape);
+    QVERIFY(!list.isVisible());
+}
+
+void TestContacts::vCardRoundTripThroughTheList()
+{
+    m_ui->insertRow(QStringLiteral("Dianhua"), {{"xingming", QStringLiteral("李明")},
+                                                {"leixing", QStringLiteral("朋友")},
+                                                {"xingbie", QStringLiteral("男")},
+                                                {"shouji", QStringLiteral("13800138000")},
+                                                {"dianhua", QStringLiteral("010-1234")},
+                                                {"qq", QStringLiteral("10001")},
+                                                {"email", QStringLiteral("lm@example.com")},
+                                                {"addr", QStringLiteral("北京市; 1号")},
+                                                {"remark", QStringLiteral("两行\n备注")},
+                                                {"ord", QStringLiteral("1")}});
+    addContact(QStringLiteral("张三"), QStringLiteral("同事"), QStringLiteral("2"));
+    const QString columns = QStringLiteral("select xingming, leixing, xingbie, shouji, dianhua, qq, email, addr, "
+                                           "remark from Dianhua where xingming = '李明'");
+    const QStringList before = queryRows(dm->ADOConnection1(), columns);
+
+    TfrmDianhua list;
+    list.show();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("contacts.vcf"));
+    // Only the contacts a search leaves are written.
+    list.edtSearch->setText(QStringLiteral("lm"));
+    FileDialog::setNextFileName(file);
+    list.btnToVCard->click();
+    QCOMPARE(FileDialog::lastProposedPath(), QStringLiteral("通讯录_Pelorin.vcf"));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QCOMPARE(bytes.count("BEGIN:VCARD"), 1);
+
+    // Read back while 李明 is still there: shown as present and not ticked.
+    FileDialog::setNextFileName(file);
+    bool seen = false;
+    onNextModal([&seen](QWidget* window) {
+        auto* preview = qobject_cast<TfrmVCardImport*>(window);
+        QVERIFY(preview);
+        QCOMPARE(preview->lvCards->topLevelItem(0)->text(0), QStringLiteral("已存在"));
+        QCOMPARE(preview->lvCards->topLevelItem(0)->checkState(0), Qt::Unchecked);
+        seen = true;
+        preview->reject();
+    });
+    list.btnFromVCard->click();
+    QVERIFY(seen);
+
+    dm->ExecSql(QStringLiteral("delete from Dianhua where xingming = '李明'"));
+    list.edtSearch->clear();
+    FileDialog::setNextFileName(file);
+    onNextModal([](QWidget* window) {
+        auto* preview = qobject_cast<TfrmVCardImport*>(window);
+        QCOMPARE(preview->lvCards->topLevelItem(0)->text(0), QStringLiteral("新"));
+        QCOMPARE(preview->lvCards->topLevelItem(0)->checkState(0), Qt::Checked);
+        preview->btnImport->click();
+    });
+    list.btnFromVCard->click();
+    QCOMPARE(queryRows(dm->ADOConnection1(), columns), before);
+    QCOMPARE(list.query().rowCount(), 2);
 }
 
 QTEST_MAIN(TestContacts)

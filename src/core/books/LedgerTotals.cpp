@@ -2,13 +2,23 @@
 
 #include "core/data/Query.h"
 
+#include <numeric>
+
 LedgerTotals LedgerTotals::of(const Query& rows, const QString& amountColumn)
 {
+    QList<int> all(rows.rowCount());
+    std::iota(all.begin(), all.end(), 0);
+    return of(rows, amountColumn, all);
+}
+
+LedgerTotals LedgerTotals::of(const Query& rows, const QString& amountColumn, const QList<int>& only)
+{
     LedgerTotals totals;
-    totals.count = rows.rowCount();
+    totals.count = int(only.size());
     totals.sum = Money();
     const int amount = rows.columnIndex(amountColumn);
-    for (int row = 0; row < rows.rowCount() && totals.sum; ++row) {
+    for (qsizetype i = 0; i < only.size() && totals.sum; ++i) {
+        const int row = only[i];
         // Empty amounts count as nothing.
         const QVariant stored = rows.storedValueAt(row, amount);
         if (stored.typeId() == QMetaType::LongLong) {

@@ -2,6 +2,7 @@
 
 #include "core/data/Money.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -13,6 +14,8 @@ class Query;
 class LedgerTotals {
 public:
     static LedgerTotals of(const Query& rows, const QString& amountColumn);
+    // Only the given rows of the query, as a search left them.
+    static LedgerTotals of(const Query& rows, const QString& amountColumn, const QList<int>& only);
 
     int count = 0;
     std::optional<Money> sum; // nullopt when past the range
