@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 void Startup::prepareEnvironment()
@@ -57,6 +58,9 @@ bool Startup::claimProgramFolder()
 
 bool Startup::installTranslations()
 {
+    // Month and day names in the standard dialogs (the save dialog's dates)
+    // follow the default locale, not the translation.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
