@@ -69,12 +69,20 @@ int main(int argc, char** argv)
     {
         TfrmDianhua list;
         list.show();
+        // The rows are read when the box takes the focus (Ctrl+F or a click),
+        // before the first keystroke.
         QElapsedTimer index;
         index.start();
+        list.activateWindow();
+        list.edtSearch->setFocus(Qt::ShortcutFocusReason);
+        app.processEvents();
+        std::printf("search box focused, reading %d rows into the search index: %.0f ms\n", kRows,
+                    double(index.nsecsElapsed()) / 1e6);
+        QElapsedTimer first;
+        first.start();
         list.edtSearch->setText(QStringLiteral("l"));
         app.processEvents();
-        std::printf("first keystroke, reading %d rows into the search index: %.0f ms\n", kRows,
-                    double(index.nsecsElapsed()) / 1e6);
+        std::printf("first keystroke: %.1f ms\n", double(first.nsecsElapsed()) / 1e6);
 
         // Typing "lm" then "l" again, and a search that finds nothing.
         const char* steps[] = {"lm", "l", "liming", "zzz", "北京", "13800099"};

@@ -92,6 +92,11 @@ void TfrmBaseList::buildSearchBox()
 bool TfrmBaseList::eventFilter(QObject* watched, QEvent* event)
 {
     // Esc first empties the box; only an empty box lets it close the window.
+    if (watched == edtSearch && event->type() == QEvent::FocusIn) {
+        // Read the rows while the user reaches for the keys, so that no
+        // keystroke waits for them.
+        ErrorReport::guard([this] { ensureSearchIndex(); });
+    }
     if (watched == edtSearch && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !edtSearch->text().isEmpty()) {
         edtSearch->clear();
@@ -110,6 +115,13 @@ void TfrmBaseList::applySearch()
         }
         return;
     }
+    ensureSearchIndex();
+    cxGrid1->setShownRows(m_searchIndex->match(text));
+    shownRowsChanged();
+}
+
+void TfrmBaseList::ensureSearchIndex()
+{
     if (!m_searchIndex) {
         // The texts as the grid shows them, read once for all the keystrokes that follow.
         const Query& rows = query();
@@ -129,8 +141,6 @@ void TfrmBaseList::applySearch()
         m_searchIndex = std::make_unique<SearchIndex>();
         m_searchIndex->build(rows.isActive() ? rows.rowCount() : 0, int(columns.size()), cell, PinyinTable::instance());
     }
-    cxGrid1->setShownRows(m_searchIndex->match(text));
-    shownRowsChanged();
 }
 
 TfrmBaseList::~TfrmBaseList() = default;

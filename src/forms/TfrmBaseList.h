@@ -107,6 +107,7 @@ protected:
 private:
     void buildSearchBox();
     void applySearch();
+    void ensureSearchIndex();
 
     bool onRecord() const; // the grid's current row is a record, not a group
     void runEditor(EditorMode mode);
