@@ -8,6 +8,7 @@
 #include "forms/DataGrid.h"
 #include "forms/MessageBox.h"
 #include "forms/WebView.h"
+#include "forms/WindowParts.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -59,24 +60,9 @@ TfrmAlert::TfrmAlert(QWidget* owner)
     windowLayout()->addWidget(cxGrid1, 1);
     connect(cxGrid1, &DataGrid::currentQueryRowChanged, this, &TfrmAlert::updateDismissButton);
 
-    MPanel1 = new QFrame(this);
-    MPanel1->setObjectName(QStringLiteral("MPanel1"));
-    MPanel1->setFixedHeight(77);
-    auto* adLayout = new QVBoxLayout(MPanel1);
-    adLayout->setContentsMargins(0, 0, 0, 0);
-    WebBrowser1 = new WebView(MPanel1);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    adLayout->addWidget(WebBrowser1);
-    windowLayout()->addWidget(MPanel1);
-
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusPanel = new QLabel(StatusBar1);
-    m_statusPanel->setObjectName(QStringLiteral("StatusPanel0"));
+    MPanel1 = WindowParts::addAdPanel(this, windowLayout(), 77, &WebBrowser1);
+    StatusBar1 = WindowParts::addStatusBar(this, windowLayout(), &m_statusPanel);
     m_statusPanel->setFixedWidth(1000);
-    StatusBar1->addWidget(m_statusPanel);
-    windowLayout()->addWidget(StatusBar1);
 
     updateButtons();
 }

@@ -12,6 +12,7 @@
 #include "forms/FontMapper.h"
 #include "forms/MessageBox.h"
 #include "forms/TMcxDateEdit.h"
+#include "forms/WindowParts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -73,10 +74,7 @@ TfrmBaobao::TfrmBaobao(QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch(1);
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    layout->addWidget(StatusBar1);
+    StatusBar1 = WindowParts::addStatusBar(this, layout);
 
     ErrorReport::connect(deBir, &TMcxDateEdit::dateChanged, this, &TfrmBaobao::deBirChange);
 }

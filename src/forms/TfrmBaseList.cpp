@@ -15,6 +15,7 @@
 #include "forms/TMcxButton.h"
 #include "forms/TfrmBaseEdit.h"
 #include "forms/WebView.h"
+#include "forms/WindowParts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -50,24 +51,9 @@ TfrmBaseList::TfrmBaseList(QWidget* owner)
     connect(cxGrid1, &DataGrid::rowDoubleClicked, this, &TfrmBaseList::onDoubleClick);
     connect(cxGrid1, &DataGrid::currentQueryRowChanged, this, &TfrmBaseList::updateButtons);
 
-    MPanel1 = new QFrame(this);
-    MPanel1->setObjectName(QStringLiteral("MPanel1"));
-    MPanel1->setFixedHeight(77);
-    auto* adLayout = new QVBoxLayout(MPanel1);
-    adLayout->setContentsMargins(0, 0, 0, 0);
-    WebBrowser1 = new WebView(MPanel1);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    adLayout->addWidget(WebBrowser1);
-    windowLayout()->addWidget(MPanel1);
-
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    m_statusPanel = new QLabel(StatusBar1);
-    m_statusPanel->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusBar1->addWidget(m_statusPanel);
+    MPanel1 = WindowParts::addAdPanel(this, windowLayout(), 77, &WebBrowser1);
+    StatusBar1 = WindowParts::addStatusBar(this, windowLayout(), &m_statusPanel);
     setStatusPanelWidth(1000);
-    windowLayout()->addWidget(StatusBar1);
     buildSearchBox();
 }
 

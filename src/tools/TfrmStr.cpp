@@ -4,6 +4,7 @@
 #include "core/tools/StrDecorator.h"
 #include "forms/FontMapper.h"
 #include "forms/WebView.h"
+#include "forms/WindowParts.h"
 #include "tools/TfrmMoreChar.h"
 
 #include <QEvent>
@@ -125,10 +126,7 @@ TfrmStr::TfrmStr(QWidget* owner)
     adLayout->addWidget(WebBrowser1);
     layout->addWidget(ad);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    layout->addWidget(StatusBar1);
+    StatusBar1 = WindowParts::addStatusBar(this, layout);
 }
 
 QPlainTextEdit* TfrmStr::addMemo(QWidget* parent, const char* name)

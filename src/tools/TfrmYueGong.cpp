@@ -8,6 +8,7 @@
 #include "forms/FontMapper.h"
 #include "forms/MessageBox.h"
 #include "forms/WebView.h"
+#include "forms/WindowParts.h"
 #include "tools/TMcxcalcEdit.h"
 #include "tools/TfrmHuankuan.h"
 
@@ -140,10 +141,7 @@ TfrmYueGong::TfrmYueGong(QWidget* owner)
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     adLayout->addWidget(WebBrowser1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    windowLayout()->addWidget(StatusBar1);
+    StatusBar1 = WindowParts::addStatusBar(this, windowLayout());
 
     // The design values, shown until the stored row replaces them.
     const char* design[7] = {"50", "6.55", "0.8", "20", "90", "80", "3"};
