@@ -218,27 +218,31 @@ std::optional<double> TfrmYueGong::numberOf(TMcxcalcEdit* box, const QString& ca
     return value;
 }
 
-void TfrmYueGong::computePayment()
+std::optional<TfrmYueGong::Loan> TfrmYueGong::readLoan()
 {
     const auto nian = LoanPayment::parseNumber(edtNian->text());
     if (!nian || !LoanPayment::termAccepted(*nian)) {
         MessageBox::information(this, QStringLiteral("贷款年限不能小于1年！"));
         edtNian->setFocus();
-        return;
+        return std::nullopt;
     }
+    // Each box is read only when those before it held numbers: one message at a time.
     const auto jine = numberOf(edtJine, QStringLiteral("贷款金额(万元)"));
-    if (!jine) {
-        return;
-    }
-    const auto lilv = numberOf(edtLilv, QStringLiteral("基准利率"));
-    if (!lilv) {
-        return;
-    }
-    const auto zhekou = numberOf(edtLilvZhekou, QStringLiteral("利率折扣"));
+    const auto lilv = jine ? numberOf(edtLilv, QStringLiteral("基准利率")) : std::nullopt;
+    const auto zhekou = lilv ? numberOf(edtLilvZhekou, QStringLiteral("利率折扣")) : std::nullopt;
     if (!zhekou) {
+        return std::nullopt;
+    }
+    return Loan{*jine, *lilv * *zhekou / 100, *nian};
+}
+
+void TfrmYueGong::computePayment()
+{
+    const std::optional<Loan> loan = readLoan();
+    if (!loan) {
         return;
     }
-    const double payment = LoanPayment::monthly(*jine * 10000, *lilv * *zhekou / 100, *nian * 12);
+    const double payment = LoanPayment::monthly(loan->wan * 10000, loan->rate, loan->years * 12);
     if (!std::isfinite(payment)) {
         MessageBox::information(this, QStringLiteral("利率无效，无法计算月供！"));
         return;
@@ -277,24 +281,15 @@ void TfrmYueGong::computeEstimate()
 
 void TfrmYueGong::showPlan()
 {
-    const auto nian = LoanPayment::parseNumber(edtNian->text());
-    if (!nian || !LoanPayment::termAccepted(*nian)) {
-        MessageBox::information(this, QStringLiteral("贷款年限不能小于1年！"));
-        edtNian->setFocus();
+    const std::optional<Loan> loan = readLoan();
+    if (!loan) {
         return;
     }
-    const auto jine = numberOf(edtJine, QStringLiteral("贷款金额(万元)"));
-    const auto lilv = jine ? numberOf(edtLilv, QStringLiteral("基准利率")) : std::nullopt;
-    const auto zhekou = lilv ? numberOf(edtLilvZhekou, QStringLiteral("利率折扣")) : std::nullopt;
-    if (!zhekou) {
-        return;
-    }
-    const double rate = *lilv * *zhekou / 100;
-    const QString refusal = RepaymentSchedule::refusal(*jine, rate, *nian);
+    const QString refusal = RepaymentSchedule::refusal(loan->wan, loan->rate, loan->years);
     if (!refusal.isEmpty()) {
         MessageBox::information(this, refusal);
         return;
     }
-    TfrmHuankuan plan(*jine, rate, RepaymentSchedule::monthsOf(*nian), this);
+    TfrmHuankuan plan(loan->wan, loan->rate, RepaymentSchedule::monthsOf(loan->years), this);
     plan.exec();
 }

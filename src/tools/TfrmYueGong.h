@@ -63,5 +63,14 @@ private:
     // The box's number, or a message naming its caption and nullopt.
     std::optional<double> numberOf(TMcxcalcEdit* box, const QString& caption);
 
+    struct Loan {
+        double wan;  // the amount in units of 10 000 yuan
+        double rate; // the yearly rate after the discount, in percent
+        double years;
+    };
+
+    // The term, amount, rate and discount, each checked with its message in turn.
+    std::optional<Loan> readLoan();
+
     bool m_shown = false;
 };
