@@ -35,6 +35,28 @@ void QueryGridModel::reload()
     endResetModel();
 }
 
+void QueryGridModel::rowMoved(int from, int to)
+{
+    if (isGrouped() || !m_query) {
+        reload();
+        return;
+    }
+    if (from >= 0 && from == to) {
+        Q_EMIT dataChanged(index(from, 0), index(from, columnCount() - 1));
+        return;
+    }
+    if (from >= 0) {
+        beginRemoveRows({}, from, from);
+        --m_rowCount;
+        endRemoveRows();
+    }
+    if (to >= 0) {
+        beginInsertRows({}, to, to);
+        ++m_rowCount;
+        endInsertRows();
+    }
+}
+
 void QueryGridModel::setGroupColumns(const QList<int>& columns)
 {
     QList<int> accepted;

@@ -29,6 +29,12 @@ public:
     void resize(size_t count) { m_cells.resize(count); }
 
     void erase(size_t from, size_t count);
+    // Copies count cells of another store in before index at.
+    void insert(size_t at, const CellStore& source, size_t from, size_t count);
+
+    // SQLite's order of two cells: NULL, then numbers by value, then text by
+    // its UTF-8 bytes. Negative, zero or positive.
+    int compare(size_t index, const CellStore& other, size_t otherIndex) const;
 
 private:
     enum Type : quint8 { Null, Integer, Real, Text };
