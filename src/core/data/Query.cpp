@@ -143,6 +143,7 @@ void Query::open()
     bindParams(statement);
     const int count = statement.columnCount() - (editable ? 1 : 0);
     m_columns.reserve(size_t(count));
+    m_cells.setColumnCount(count);
     for (int i = 0; i < count; ++i) {
         Column column{statement.columnName(i), ColumnType::fromDeclared(statement.declaredType(i))};
         if (column.type.kind == ColumnKind::Unknown) {
@@ -507,6 +508,7 @@ std::optional<Query::RowMove> Query::refreshKey(qint64 rowid)
     bindParams(statement, 1);
     statement.bind(statement.parameterCount(), rowid);
     CellStore cells;
+    cells.setColumnCount(columnCount());
     const bool selected = statement.step();
     if (selected) {
         for (int i = 0; i < columnCount(); ++i) {
