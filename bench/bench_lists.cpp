@@ -5,7 +5,8 @@
 // durable insert), the .xls export (the same cells read and written raw),
 // grouping by a column of distinct values (SQLite's GROUP BY), and the income
 // list over its default range and over all rows.
-// Sizes: PELORIN_BENCH_ROWS="10000,100000" (default all three).
+// Sizes: PELORIN_BENCH_ROWS="10000,100000" (default all three). One part
+// alone, to profile it: PELORIN_BENCH_ONLY=open|save|export|group|income.
 #include "BenchDatabase.h"
 #include "BenchMeasure.h"
 #include "books/TfrmDianhua.h"
@@ -56,6 +57,12 @@ void fillContacts(const QString& path, int rows)
         insert.reset();
     }
     SchemaMigrator::exec(db, QStringLiteral("COMMIT"));
+}
+
+bool wanted(const char* part)
+{
+    const QByteArray only = qgetenv("PELORIN_BENCH_ONLY");
+    return only.isEmpty() || only == part;
 }
 
 QByteArray sizeName(int rows)
@@ -144,19 +151,20 @@ void benchContacts(int rows, const QString& path, const QString& folder)
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     const QByteArray listSql = "SELECT *, rowid FROM Dianhua WHERE 1=1 ORDER BY ord, rowid";
-    qint64 textBytes = 0;
-    const Timing readFloor = measureMs(
-        runs, [&] { textBytes = readRows(db, listSql); }, 1);
-
     std::unique_ptr<TfrmDianhua> list;
     const auto open = [&list] {
         list = std::make_unique<TfrmDianhua>();
         list->show();
         paint(list->cxGrid1);
     };
-    const Timing opened = measureMs(runs, open, 1, [&list] { list.reset(); });
-    reportAgainstFloor("contacts list open → grid painted, " + size, opened, readFloor, "≤ 1.3 × floor");
+    const qint64 textBytes = readRows(db, listSql);
+    if (wanted("open")) {
+        const Timing readFloor = measureMs(
+            runs, [&] { readRows(db, listSql); }, 1);
 
+        const Timing opened = measureMs(runs, open, 1, [&list] { list.reset(); });
+        reportAgainstFloor("contacts list open → grid painted, " + size, opened, readFloor, "≤ 1.3 × floor");
+    }
     const double before = settledRssMb();
     open();
     const double kept = settledRssMb() - before;
@@ -166,59 +174,64 @@ void benchContacts(int rows, const QString& path, const QString& folder)
     reportMemory("memory kept by the open contacts list, " + size, kept, allowance,
                  "≤ 1.5 × text + 40 B a row (floor column)", perRow.constData());
 
-    // One durable insert through the C API, as the floor of 新增 + 保存.
-    sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
-    int inserted = 0;
-    const Timing insertFloor = measureMs(runs, [&] {
-        ++inserted;
-        const QByteArray sql = "INSERT INTO Dianhua (xingming, leixing, ord) VALUES ('底线" +
-                               QByteArray::number(inserted) + "', '朋友', " + QByteArray::number(rows + inserted) + ")";
-        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
-    });
-    int saved = 0;
-    const Timing save = measureMs(runs, [&] {
-        saveNextContact(++saved);
-        list->btnNew->click();
-        paint(list->cxGrid1);
-    });
-    reportAgainstFloor("新增 + 保存, list up to date, " + size, save, insertFloor, "≤ 10 ms at any size");
-
-    const QString workbook = folder + QStringLiteral("/contacts.xls");
-    const QByteArray raw = (folder + QStringLiteral("/raw.bin")).toUtf8();
-    const Timing rawFloor = measureMs(runs, [&] {
-        FILE* out = std::fopen(raw.constData(), "wb");
-        readRows(db, statementOf(list->query()), out);
-        std::fclose(out);
-    });
-    double exportPeak = 0;
-    resetPeakMemory();
-    const Timing exported = measureMs(
-        runs,
-        [&] {
-            FileDialog::setNextFileName(workbook);
-            list->btnToExcel->click();
-        },
-        1,
-        [&] {
-            exportPeak = std::max(exportPeak, memoryMb("VmHWM") - before);
-            malloc_trim(0);
-            resetPeakMemory();
+    if (wanted("save")) {
+        // One durable insert through the C API, as the floor of 新增 + 保存.
+        sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
+        int inserted = 0;
+        const Timing insertFloor = measureMs(runs, [&] {
+            ++inserted;
+            const QByteArray sql = "INSERT INTO Dianhua (xingming, leixing, ord) VALUES ('底线" +
+                                   QByteArray::number(inserted) + "', '朋友', " + QByteArray::number(rows + inserted) +
+                                   ")";
+            sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
         });
-    reportAgainstFloor(".xls export, " + size, exported, rawFloor, "≤ 2 × floor");
-    reportMemory(".xls export: peak above the open list, " + size, exportPeak - kept, 50, "≤ 50 MB");
-
-    const Timing groupFloor =
-        measureMs(runs, [&] { readRows(db, "SELECT xingming, count(*) FROM Dianhua GROUP BY xingming"); });
-    const double beforeGroup = settledRssMb();
-    const Timing grouped = measureMs(
-        runs,
-        [&] {
-            list->cxGrid1->groupBy(0);
+        int saved = 0;
+        const Timing save = measureMs(runs, [&] {
+            saveNextContact(++saved);
+            list->btnNew->click();
             paint(list->cxGrid1);
-        },
-        1, [&] { list->cxGrid1->setGroupedColumns({}); });
-    reportAgainstFloor("group by a column of distinct values, " + size, grouped, groupFloor, "≤ 1 s");
-    reportMemory("memory kept after ungrouping, " + size, settledRssMb() - beforeGroup, 0, "given back (0)");
+        });
+        reportAgainstFloor("新增 + 保存, list up to date, " + size, save, insertFloor, "≤ 10 ms at any size");
+    }
+    if (wanted("export")) {
+        const QString workbook = folder + QStringLiteral("/contacts.xls");
+        const QByteArray raw = (folder + QStringLiteral("/raw.bin")).toUtf8();
+        const Timing rawFloor = measureMs(runs, [&] {
+            FILE* out = std::fopen(raw.constData(), "wb");
+            readRows(db, statementOf(list->query()), out);
+            std::fclose(out);
+        });
+        double exportPeak = 0;
+        resetPeakMemory();
+        const Timing exported = measureMs(
+            runs,
+            [&] {
+                FileDialog::setNextFileName(workbook);
+                list->btnToExcel->click();
+            },
+            1,
+            [&] {
+                exportPeak = std::max(exportPeak, memoryMb("VmHWM") - before);
+                malloc_trim(0);
+                resetPeakMemory();
+            });
+        reportAgainstFloor(".xls export, " + size, exported, rawFloor, "≤ 2 × floor");
+        reportMemory(".xls export: peak above the open list, " + size, exportPeak - kept, 50, "≤ 50 MB");
+    }
+    if (wanted("group")) {
+        const Timing groupFloor =
+            measureMs(runs, [&] { readRows(db, "SELECT xingming, count(*) FROM Dianhua GROUP BY xingming"); });
+        const double beforeGroup = settledRssMb();
+        const Timing grouped = measureMs(
+            runs,
+            [&] {
+                list->cxGrid1->groupBy(0);
+                paint(list->cxGrid1);
+            },
+            1, [&] { list->cxGrid1->setGroupedColumns({}); });
+        reportAgainstFloor("group by a column of distinct values, " + size, grouped, groupFloor, "≤ 1 s");
+        reportMemory("memory kept after ungrouping, " + size, settledRssMb() - beforeGroup, 0, "given back (0)");
+    }
     list.reset();
     sqlite3_close(db);
 }
@@ -269,8 +282,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     MessageBox::setTestMode(true);
     QList<int> sizes;
-    const QString wanted = qEnvironmentVariable("PELORIN_BENCH_ROWS", QStringLiteral("10000,100000,1000000"));
-    for (const QString& size : wanted.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    const QString sizeList = qEnvironmentVariable("PELORIN_BENCH_ROWS", QStringLiteral("10000,100000,1000000"));
+    for (const QString& size : sizeList.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         sizes << size.toInt();
     }
     for (int rows : sizes) {
@@ -281,7 +294,9 @@ int main(int argc, char** argv)
         fillIncome(path, rows);
         dm = new Tdm;
         benchContacts(rows, path, dir.path());
-        benchIncome(rows, path);
+        if (wanted("income")) {
+            benchIncome(rows, path);
+        }
         delete dm;
         dm = nullptr;
     }

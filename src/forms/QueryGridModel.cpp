@@ -216,6 +216,14 @@ QList<int> QueryGridModel::displayOrder() const
 
 QModelIndex QueryGridModel::index(int row, int column, const QModelIndex& parent) const
 {
+    // The view asks for every row when it lays a list out: the common
+    // ungrouped case answers without the general walk.
+    if (m_groupColumns.isEmpty()) {
+        if (parent.isValid() || row < 0 || row >= m_rowCount || column < 0 || column >= m_columns.size()) {
+            return {};
+        }
+        return createIndex(row, column, const_cast<Group*>(&m_root));
+    }
     if (!hasIndex(row, column, parent)) {
         return {};
     }
@@ -251,6 +259,9 @@ int QueryGridModel::columnCount(const QModelIndex& parent) const
 
 bool QueryGridModel::hasChildren(const QModelIndex& parent) const
 {
+    if (parent.isValid() && m_groupColumns.isEmpty()) {
+        return false;
+    }
     return rowCount(parent) > 0;
 }
 
@@ -299,5 +310,5 @@ Qt::ItemFlags QueryGridModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     }
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    return isGroupRow(index) ? flags : flags | Qt::ItemNeverHasChildren;
+    return !m_groupColumns.isEmpty() && isGroupRow(index) ? flags : flags | Qt::ItemNeverHasChildren;
 }
