@@ -74,11 +74,18 @@ int runProgram(int argc, char** argv, const QString& folder, int holdMs)
 int runBare(int argc, char** argv, int holdMs)
 {
     QApplication app(argc, argv);
+    FontMapper::install();
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
-    for (int size : {12, 14, 16}) {
+    // The families and weights the main window paints with.
+    const std::vector<std::pair<QString, bool>> faces = {{FontMapper::song(), false},
+                                                         {FontMapper::song(), true},
+                                                         {FontMapper::kai(), false},
+                                                         {FontMapper::xingkai(), false},
+                                                         {FontMapper::lishu(), true}};
+    for (const auto& [family, bold] : faces) {
         auto* label = new QLabel(QStringLiteral("通讯录 记事 备忘 收入 支出 提醒 统计 工具 关闭"), &window);
-        label->setFont(FontMapper::font(FontMapper::song(), size));
+        label->setFont(FontMapper::font(family, 16, bold));
         layout->addWidget(label);
     }
     window.resize(1024, 700);
