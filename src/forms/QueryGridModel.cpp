@@ -81,11 +81,13 @@ void QueryGridModel::rebuild()
         }
     }
     m_rowCount = active ? m_query->rowCount() : 0;
-    m_root.subgroups.clear();
-    m_root.rows.clear();
+    // Given back rather than cleared: a list grouped by a column of distinct
+    // values holds a group and two numbers for every row.
+    decltype(m_root.subgroups)().swap(m_root.subgroups);
+    decltype(m_root.rows)().swap(m_root.rows);
     m_root.count = m_rowCount;
-    m_leafOfRow.clear();
-    m_positionOfRow.clear();
+    decltype(m_leafOfRow)().swap(m_leafOfRow);
+    decltype(m_positionOfRow)().swap(m_positionOfRow);
     if (!m_groupColumns.isEmpty()) {
         buildGroups();
     }
