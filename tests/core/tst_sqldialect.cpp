@@ -54,9 +54,9 @@ void TestSqlDialect::translates_data()
     QTest::newRow("date parts")
         << "select year(dt) as y, month(dt) as m, Day(dt) as d from income where year(dt) >= 2020"
         << "select pel_year(dt) as y, pel_month(dt) as m, pel_day(dt) as d from income "
-           "where (dt >= 43830.999999994216 and dt < 1e300)";
+           "where (+dt >= 43830.999999994216 and +dt < 1e300)";
     QTest::newRow("year as a range") << "select * from spend where year([dt]) = 2020 and 1=1"
-                                     << "select * from spend where (\"dt\" >= 43830.999999994216 and \"dt\" < "
+                                     << "select * from spend where (+\"dt\" >= 43830.999999994216 and +\"dt\" < "
                                         "44196.999999994216) and 1=1";
     QTest::newRow("year in arithmetic") << "select * from income where year(dt) + 1 >= 2020"
                                         << "select * from income where pel_year(dt) + 1 >= 2020";

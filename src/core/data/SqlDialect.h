@@ -11,7 +11,7 @@
 // string constants and bracketed names. Everything else passes unchanged,
 // parameter markers (:name, ?) included, so bound values keep their places.
 // A plain "year(dt) >= 2020" (or >, <, <=, =) becomes a range of dt, so that
-// an index serves it instead of a call per row.
+// no function runs per row.
 class SqlDialect {
 public:
     struct Translation {
