@@ -1,8 +1,8 @@
 #include "forms/DataGrid.h"
 
 #include "core/data/Query.h"
-#include "forms/GridRowDelegate.h"
 #include "forms/ErrorReport.h"
+#include "forms/GridRowDelegate.h"
 #include "forms/GroupByBox.h"
 #include "forms/QueryGridModel.h"
 
