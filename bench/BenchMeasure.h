@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
@@ -15,10 +16,15 @@ struct Timing {
     double slowest = 0;
 };
 
-inline Timing measureMs(int runs, const std::function<void()>& work, int warmUps = 2)
+// after, when given, runs after each run outside the time (a teardown).
+inline Timing measureMs(int runs, const std::function<void()>& work, int warmUps = 2,
+                        const std::function<void()>& after = {})
 {
     for (int i = 0; i < warmUps; ++i) {
         work();
+        if (after) {
+            after();
+        }
     }
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -26,6 +32,9 @@ inline Timing measureMs(int runs, const std::function<void()>& work, int warmUps
         timer.start();
         work();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (after) {
+            after();
+        }
     }
     std::sort(times.begin(), times.end());
     return {times[times.size() / 2], times.front(), times.back()};
@@ -47,10 +56,32 @@ inline double memoryMb(const char* field)
     return 0;
 }
 
-// One line: the figure, its floor measured in the same run, the ratio and the goal.
-inline void reportAgainstFloor(const char* what, const Timing& figure, const Timing& floor, const char* goal)
+// Lets VmHWM start again from the current resident size (Linux 4.0 and later),
+// so that the peak of one step can be read.
+inline void resetPeakMemory()
 {
-    std::printf("%-40s %9.3f ms (%.3f-%.3f)  floor %9.3f ms  ratio %5.2f  goal %s  rss %.1f MB  hwm %.1f MB\n", what,
-                figure.median, figure.fastest, figure.slowest, floor.median, figure.median / floor.median, goal,
-                memoryMb("VmRSS"), memoryMb("VmHWM"));
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly)) {
+        clear.write("5");
+    }
+}
+
+// One row of the results table: the figure, its floor measured in the same
+// run, the ratio and the goal. scripts/bench gathers the rows that start with "|".
+inline void reportAgainstFloor(const QByteArray& what, const Timing& figure, const Timing& floor, const char* goal)
+{
+    std::printf("| %s | %.1f ms (%.1f–%.1f) | %.1f ms (%.1f–%.1f) | %.2f | %s | rss %.0f MB, hwm %.0f MB |\n",
+                what.constData(), figure.median, figure.fastest, figure.slowest, floor.median, floor.fastest,
+                floor.slowest, floor.median > 0 ? figure.median / floor.median : 0.0, goal, memoryMb("VmRSS"),
+                memoryMb("VmHWM"));
+    std::fflush(stdout);
+}
+
+// A row whose figure is memory, in MB, beside its floor or allowance.
+inline void reportMemory(const QByteArray& what, double figureMb, double floorMb, const char* goal,
+                         const char* note = "")
+{
+    std::printf("| %s | %.1f MB | %.1f MB | %.2f | %s | %s |\n", what.constData(), figureMb, floorMb,
+                floorMb > 0 ? figureMb / floorMb : 0.0, goal, note);
+    std::fflush(stdout);
 }

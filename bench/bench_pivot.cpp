@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -104,18 +105,22 @@ int main(int argc, char** argv)
             TfrmIncomeStat form;
             form.resize(1280, 800);
             form.show();
-            // From 2008 on: every entry of the ten years counts.
-            form.cbYear->setCurrentText(QStringLiteral("2008"));
-            QTableView* view = form.cxPivotGrid->view();
-            const Timing refresh = measureMs(5, [&form, view] {
-                form.btnRefresh->click();
-                view->viewport()->repaint();
-            });
-            const QByteArray what = QByteArray("刷新 to first screen, ") + QByteArray::number(rows) + " entries";
-            std::printf("%s: %d pivot rows x %d columns\n", what.constData(), form.cxPivotGrid->model()->rowCount(),
-                        form.cxPivotGrid->model()->columnCount());
-            reportAgainstFloor(what.constData(), refresh, floorGroupBy(path), "< 300 ms (floor: GROUP BY, index)");
-            reportAgainstFloor(what.constData(), refresh, floorHash(path), "< 300 ms (floor: rows hashed in C++)");
+            // From 2008 on every entry of the ten years counts; from last year on, about a tenth.
+            const QString lastYear = QString::number(QDate::currentDate().year() - 1);
+            for (const QString& startYear : {QStringLiteral("2008"), lastYear}) {
+                form.cbYear->setCurrentText(startYear);
+                QTableView* view = form.cxPivotGrid->view();
+                const Timing refresh = measureMs(5, [&form, view] {
+                    form.btnRefresh->click();
+                    view->viewport()->repaint();
+                });
+                const QByteArray what =
+                    "刷新 to first screen, " + QByteArray::number(rows) + " entries, from " + startYear.toUtf8();
+                std::printf("%s: %d pivot rows x %d columns\n", what.constData(), form.cxPivotGrid->model()->rowCount(),
+                            form.cxPivotGrid->model()->columnCount());
+                reportAgainstFloor(what, refresh, floorGroupBy(path), "< 300 ms (floor: GROUP BY, index, all rows)");
+                reportAgainstFloor(what, refresh, floorHash(path), "< 300 ms (floor: all rows hashed in C++)");
+            }
         }
         delete dm;
         dm = nullptr;

@@ -141,6 +141,12 @@ void DataGrid::reload()
     showNewRows();
 }
 
+void DataGrid::rowMoved(int from, int to)
+{
+    m_model->rowMoved(from, to);
+    showNewRows();
+}
+
 void DataGrid::showNewRows()
 {
     // The rows are new even where the row number is the same, so the signal goes out anyway.

@@ -31,6 +31,9 @@ public:
     // Call after the query was opened again: rebuilds, keeps the grouping and
     // selects the query's current row.
     void reload();
+    // Call after Query::refreshKey(): shows the moved row and selects the
+    // query's current row, as reload() does.
+    void rowMoved(int from, int to);
 
     // -1 when nothing or a group row is selected.
     int currentQueryRow() const;

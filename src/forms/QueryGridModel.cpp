@@ -35,6 +35,28 @@ void QueryGridModel::reload()
     endResetModel();
 }
 
+void QueryGridModel::rowMoved(int from, int to)
+{
+    if (isGrouped() || !m_query) {
+        reload();
+        return;
+    }
+    if (from >= 0 && from == to) {
+        Q_EMIT dataChanged(index(from, 0), index(from, columnCount() - 1));
+        return;
+    }
+    if (from >= 0) {
+        beginRemoveRows({}, from, from);
+        --m_rowCount;
+        endRemoveRows();
+    }
+    if (to >= 0) {
+        beginInsertRows({}, to, to);
+        ++m_rowCount;
+        endInsertRows();
+    }
+}
+
 void QueryGridModel::setGroupColumns(const QList<int>& columns)
 {
     QList<int> accepted;
@@ -59,11 +81,13 @@ void QueryGridModel::rebuild()
         }
     }
     m_rowCount = active ? m_query->rowCount() : 0;
-    m_root.subgroups.clear();
-    m_root.rows.clear();
+    // Given back rather than cleared: a list grouped by a column of distinct
+    // values holds a group and two numbers for every row.
+    decltype(m_root.subgroups)().swap(m_root.subgroups);
+    decltype(m_root.rows)().swap(m_root.rows);
     m_root.count = m_rowCount;
-    m_leafOfRow.clear();
-    m_positionOfRow.clear();
+    decltype(m_leafOfRow)().swap(m_leafOfRow);
+    decltype(m_positionOfRow)().swap(m_positionOfRow);
     if (!m_groupColumns.isEmpty()) {
         buildGroups();
     }
@@ -194,6 +218,14 @@ QList<int> QueryGridModel::displayOrder() const
 
 QModelIndex QueryGridModel::index(int row, int column, const QModelIndex& parent) const
 {
+    // The view asks for every row when it lays a list out: the common
+    // ungrouped case answers without the general walk.
+    if (m_groupColumns.isEmpty()) {
+        if (parent.isValid() || row < 0 || row >= m_rowCount || column < 0 || column >= m_columns.size()) {
+            return {};
+        }
+        return createIndex(row, column, const_cast<Group*>(&m_root));
+    }
     if (!hasIndex(row, column, parent)) {
         return {};
     }
@@ -229,6 +261,9 @@ int QueryGridModel::columnCount(const QModelIndex& parent) const
 
 bool QueryGridModel::hasChildren(const QModelIndex& parent) const
 {
+    if (parent.isValid() && m_groupColumns.isEmpty()) {
+        return false;
+    }
     return rowCount(parent) > 0;
 }
 
@@ -277,5 +312,5 @@ Qt::ItemFlags QueryGridModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     }
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    return isGroupRow(index) ? flags : flags | Qt::ItemNeverHasChildren;
+    return !m_groupColumns.isEmpty() && isGroupRow(index) ? flags : flags | Qt::ItemNeverHasChildren;
 }

@@ -33,6 +33,9 @@ public:
 
     // Call after the query was opened again: its rows and columns may differ.
     void reload();
+    // Call after Query::refreshKey() moved one row from (-1: none) to (-1:
+    // gone). Without groups the view is told of that row alone.
+    void rowMoved(int from, int to);
 
     // Grid columns to group by, outermost level first. Unknown and repeated
     // columns are left out.

@@ -226,6 +226,27 @@ void TfrmBaseList::requery()
     openQuery(query().sql());
 }
 
+void TfrmBaseList::showSaved(const Query& saved)
+{
+    std::optional<Query::RowMove> move;
+    // The editor's query stands on the row it saved.
+    if (saved.isActive() && saved.currentKey() >= 0 &&
+        saved.tableName().compare(query().tableName(), Qt::CaseInsensitive) == 0) {
+        move = query().refreshKey(saved.currentKey());
+    }
+    if (!move) {
+        requery();
+        return;
+    }
+    cxGrid1->rowMoved(move->from, move->to);
+    // The search index numbers the rows as they were: read them again, so a
+    // search that is on still shows what matches, the saved row included.
+    m_searchIndex.reset();
+    applySearch();
+    updateButtons();
+    queryOpened();
+}
+
 bool TfrmBaseList::onRecord() const
 {
     // On a group row the query stays on the record last selected, which the
@@ -278,7 +299,7 @@ void TfrmBaseList::runEditor(EditorMode mode)
     }
     editorPrepared(editor.get(), mode);
     if (editor->exec() == QDialog::Accepted) {
-        requery();
+        showSaved(editor->query());
     }
 }
 

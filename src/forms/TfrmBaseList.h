@@ -97,6 +97,9 @@ protected:
 
     void openQuery(const QString& sql);
     void requery();
+    // After an editor saved: the saved row alone is read again and put where
+    // a new run of the statement would show it; anything else runs it anew.
+    void showSaved(const Query& saved);
     void showAdPage();
     void updateButtons();
     void setStatusPanelWidth(int width);

@@ -40,6 +40,7 @@ private Q_SLOTS:
     void groupRowActsOnNothing();
     void searchNarrowsTheList_data();
     void searchNarrowsTheList();
+    void searchFollowsASavedContact();
     void escEmptiesTheSearchFirst();
     void vCardRoundTripThroughTheList();
 
@@ -298,6 +299,47 @@ void TestContacts::searchNarrowsTheList_data()
     QTest::newRow("emptied again") << QString()
                                    << QStringList{QStringLiteral("李明"), QStringLiteral("张三"),
                                                   QStringLiteral("王五")};
+}
+
+void TestContacts::searchFollowsASavedContact()
+{
+    addContact(QStringLiteral("李明"), QStringLiteral("朋友"), QStringLiteral("1"));
+    addContact(QStringLiteral("张三"), QStringLiteral("朋友"), QStringLiteral("2"));
+    addContact(QStringLiteral("王五"), QStringLiteral("同事"), QStringLiteral("3"));
+    TfrmDianhua list;
+    list.show();
+    list.edtSearch->setText(QStringLiteral("lm"));
+    const auto shownNames = [&list] {
+        QStringList names;
+        const QAbstractItemModel* model = list.cxGrid1->view()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            names << model->index(row, 0).data().toString();
+        }
+        return names;
+    };
+    QCOMPARE(shownNames(), QStringList{QStringLiteral("李明")});
+
+    // New contacts that sort first, one matching the search and one not: the
+    // rows move under the search, which must still show the matching names only.
+    const auto addNew = [&list](const QString& name) {
+        onNextModal([name](QWidget* editorWindow) {
+            auto* editor = qobject_cast<TfrmDianhuaEdit*>(editorWindow);
+            QVERIFY(editor);
+            editor->xingming->setText(name);
+            editor->ord->setText(QStringLiteral("0"));
+            editor->btnSave->click();
+        });
+        list.btnNew->click();
+    };
+    addNew(QStringLiteral("王二"));
+    QCOMPARE(shownNames(), QStringList{QStringLiteral("李明")});
+    addNew(QStringLiteral("刘敏"));
+    QCOMPARE(shownNames(), (QStringList{QStringLiteral("刘敏"), QStringLiteral("李明")}));
+
+    list.edtSearch->clear();
+    QCOMPARE(shownNames().size(), 5);
+    list.edtSearch->setText(QStringLiteral("lm"));
+    QCOMPARE(shownNames(), (QStringList{QStringLiteral("刘敏"), QStringLiteral("李明")}));
 }
 
 void TestContacts::searchNarrowsTheList()

@@ -1,6 +1,7 @@
 #include "core/books/LedgerTotals.h"
 #include "core/data/DbError.h"
 #include "core/data/Query.h"
+#include "mock/InsertRow.h"
 #include "mock/MockClock.h"
 #include "mock/TestDatabase.h"
 
@@ -37,6 +38,10 @@ private Q_SLOTS:
     void boundTextIsOnlyEverAValue();
     void everyParameterNeedsAValue_data();
     void everyParameterNeedsAValue();
+    void savedRowLandsWhereARequeryPutsIt_data();
+    void savedRowLandsWhereARequeryPutsIt();
+    void orderItCannotFollowLeavesTheRows_data();
+    void orderItCannotFollowLeavesTheRows();
 };
 
 void TestQuery::storesTypedValues_data()
@@ -541,6 +546,149 @@ void TestQuery::ledgerTotals()
     QCOMPARE(totals.count, count);
     QCOMPARE(totals.countText(), QStringLiteral("%1 条").arg(count));
     QCOMPARE(totals.sumText(), sum);
+}
+
+namespace {
+// Every cell of every row, and the current row, as text.
+QStringList rowsOf(const Query& query)
+{
+    QStringList rows{QString::number(query.recNo())};
+    for (int row = 0; row < query.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < query.columnCount(); ++column) {
+            cells << (query.storedValueAt(row, column).isNull() ? QStringLiteral("<null>") : query.textAt(row, column));
+        }
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+// One change made by someone else (an editor): a new row, or a change to or
+// the removal of the row with this oid.
+struct Change {
+    enum Kind { Add, Set, Remove } kind;
+
+    int oid;
+    QVariant ord;
+    QString title;
+};
+} // namespace
+
+void TestQuery::savedRowLandsWhereARequeryPutsIt_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("by ord") << "select * from Beiwang where 1=1 order by ord";
+    QTest::newRow("by ord, descending") << "select * from Beiwang where 1=1 order by ord desc";
+    QTest::newRow("filtered, two keys") << "select * from Beiwang where ord >= 2 order by [ord], title desc";
+    QTest::newRow("by text") << "select * from Beiwang where 1=1 order by title";
+    QTest::newRow("no order") << "select * from Beiwang";
+    QTest::newRow("bound value") << "select * from Beiwang where ord < :top or ord is null order by ord ASC";
+}
+
+void TestQuery::savedRowLandsWhereARequeryPutsIt()
+{
+    QFETCH(QString, sql);
+    TestDatabase db;
+    Query writer(db.connection());
+    writer.setSql(QStringLiteral("select * from Beiwang where oid = :oid"));
+    const auto write = [&](const Change& change) {
+        writer.setParam(QStringLiteral("oid"), change.oid);
+        writer.open();
+        if (change.kind == Change::Remove) {
+            writer.deleteCurrent();
+            return change.oid;
+        }
+        if (change.kind == Change::Add) {
+            writer.append();
+        } else {
+            writer.edit();
+        }
+        writer.setValue(QStringLiteral("ord"), change.ord);
+        writer.setValue(QStringLiteral("title"), change.title);
+        writer.post();
+        return int(writer.currentKey());
+    };
+    // Equal sort keys, NULL, whole and fractional numbers, Chinese and Latin text.
+    for (const auto& [ord, title] : std::vector<std::pair<QVariant, QString>>{{2, QStringLiteral("乙")},
+                                                                              {1, QStringLiteral("甲")},
+                                                                              {2, QStringLiteral("丙")},
+                                                                              {QString(), QStringLiteral("空")},
+                                                                              {5, QStringLiteral("b")},
+                                                                              {2.5, QStringLiteral("a")},
+                                                                              {3, QStringLiteral("乙")}}) {
+        write({Change::Add, 0, ord, title});
+    }
+    const std::vector<Change> changes = {
+        {Change::Add, 0, 2, QStringLiteral("乙")},         // ties with two rows
+        {Change::Add, 0, QString(), QStringLiteral("无")}, // NULL sorts first
+        {Change::Add, 0, 0, QStringLiteral("零")},
+        {Change::Set, 2, 9, QStringLiteral("甲")},   // the first row goes last
+        {Change::Set, 5, 5, QStringLiteral("改名")}, // stays, text only
+        {Change::Set, 6, 1, QStringLiteral("a")},    // leaves the filtered list
+        {Change::Set, 4, 2, QStringLiteral("回来")}, // NULL comes back among the ties
+        {Change::Add, 0, 7, QStringLiteral("")},     // empty text
+        {Change::Remove, 3, {}, {}},
+        {Change::Set, 1, 2.0, QStringLiteral("乙")}, // the very same keys again
+        {Change::Add, 0, -1, QStringLiteral("负")},
+    };
+    const bool bound = sql.contains(QLatin1String(":top"));
+    const auto run = [&](Query& query) {
+        query.setSql(sql);
+        if (bound) {
+            query.setParam(QStringLiteral("top"), 6);
+        }
+        query.open();
+    };
+    const auto lists = [](const Query& query, int oid) {
+        for (int row = 0; row < query.rowCount(); ++row) {
+            if (query.storedValueAt(row, query.columnIndex(QStringLiteral("oid"))).toInt() == oid) {
+                return row;
+            }
+        }
+        return -1;
+    };
+    Query list(db.connection());
+    run(list);
+    for (const Change& change : changes) {
+        const int oid = write(change);
+        const int listedAt = lists(list, oid);
+        list.setRecNo(list.rowCount() - 1);
+        const std::optional<Query::RowMove> move = list.refreshKey(oid);
+        QVERIFY(move.has_value());
+
+        Query fresh(db.connection());
+        run(fresh);
+        QCOMPARE(rowsOf(list), rowsOf(fresh));
+        QCOMPARE(move->from, listedAt);
+        QCOMPARE(move->to, lists(fresh, oid));
+    }
+}
+
+void TestQuery::orderItCannotFollowLeavesTheRows_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("computed order") << "select * from Beiwang order by ord * 2";
+    QTest::newRow("limit") << "select * from Beiwang order by ord limit 2";
+    QTest::newRow("grouped") << "select title, count(*) as n from Beiwang group by title order by title";
+    QTest::newRow("order by a column not shown") << "select title from Beiwang order by ord";
+}
+
+void TestQuery::orderItCannotFollowLeavesTheRows()
+{
+    QFETCH(QString, sql);
+    TestDatabase db;
+    for (int i = 0; i < 3; ++i) {
+        insertRow(db.connection(), QStringLiteral("Beiwang"),
+                  {{"title", QStringLiteral("备忘%1").arg(i)}, {"ord", 3 - i}});
+    }
+    Query list(db.connection());
+    list.setSql(sql);
+    list.open();
+    const QStringList before = rowsOf(list);
+    const int oid =
+        insertRow(db.connection(), QStringLiteral("Beiwang"), {{"title", QStringLiteral("新")}, {"ord", 0}});
+    QVERIFY(!list.refreshKey(oid).has_value());
+    QCOMPARE(rowsOf(list), before);
 }
 
 #include "tst_query.moc"

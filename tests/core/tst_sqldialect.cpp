@@ -1,10 +1,12 @@
 #include "core/data/DbError.h"
 #include "core/data/Query.h"
 #include "core/data/SqlDialect.h"
+#include "core/data/Statement.h"
 #include "mock/MockClock.h"
 #include "mock/TestDatabase.h"
 
 #include <QTest>
+#include <sqlite3.h>
 
 class TestSqlDialect : public QObject {
     Q_OBJECT
@@ -28,6 +30,8 @@ private Q_SLOTS:
     void plainSelectIsEditableOthersAreNot();
     void leavesParametersAlone_data();
     void leavesParametersAlone();
+    void yearRangeSelectsAsYearDoes_data();
+    void yearRangeSelectsAsYearDoes();
 
 private:
     static void addRow(Query& query, const QString& date, const QString& type, const QString& amount);
@@ -50,7 +54,18 @@ void TestSqlDialect::translates_data()
     QTest::newRow("date parts")
         << "select year(dt) as y, month(dt) as m, Day(dt) as d from income where year(dt) >= 2020"
         << "select pel_year(dt) as y, pel_month(dt) as m, pel_day(dt) as d from income "
-           "where pel_year(dt) >= 2020";
+           "where (+dt >= 43830.999999994216 and +dt < 1e300)";
+    QTest::newRow("year as a range") << "select * from spend where year([dt]) = 2020 and 1=1"
+                                     << "select * from spend where (+\"dt\" >= 43830.999999994216 and +\"dt\" < "
+                                        "44196.999999994216) and 1=1";
+    QTest::newRow("year in arithmetic") << "select * from income where year(dt) + 1 >= 2020"
+                                        << "select * from income where pel_year(dt) + 1 >= 2020";
+    QTest::newRow("year against a sum") << "select * from income where year(dt) >= 2019 + 1"
+                                        << "select * from income where pel_year(dt) >= 2019 + 1";
+    QTest::newRow("year against a value") << "select * from income where year(dt) >= :y"
+                                          << "select * from income where pel_year(dt) >= :y";
+    QTest::newRow("year under not") << "select * from income where not year(dt) < 2020"
+                                    << "select * from income where not pel_year(dt) < 2020";
     QTest::newRow("min stays") << "select min(dt) as mdt from alert"
                                << "select min(dt) as mdt from alert";
     QTest::newRow("strings untouched") << "select * from Jishi where jishi = '#x# now() year(1)'"
@@ -264,4 +279,55 @@ void TestSqlDialect::leavesParametersAlone()
 }
 
 QTEST_GUILESS_MAIN(TestSqlDialect)
+
+void TestSqlDialect::yearRangeSelectsAsYearDoes_data()
+{
+    QTest::addColumn<QString>("condition");
+    for (const char* op : {">=", ">", "<", "<=", "="}) {
+        for (int year : {2019, 2020, 2021}) {
+            const QString condition = QStringLiteral("year(dt) %1 %2").arg(QLatin1String(op)).arg(year);
+            QTest::newRow(condition.toUtf8().constData()) << condition;
+        }
+    }
+}
+
+void TestSqlDialect::yearRangeSelectsAsYearDoes()
+{
+    QFETCH(QString, condition);
+    TestDatabase db;
+    sqlite3* handle = db.connection().handle();
+    // Day numbers around new year 2020 (43831): the last millisecond of 2019,
+    // a time that rounds up to midnight, midnight itself, and values year()
+    // gives NULL for.
+    const double lastMs = 43831 - 1.0 / 86400000.0;
+    const double roundsUp = 43831 - 0.2 / 86400000.0;
+    Statement insert(handle, QStringLiteral("INSERT INTO Income (dt, jine) VALUES (?, 1)"));
+    const QVariantList values = {43465.0,          43830.5,  lastMs,  roundsUp,   43831.0,
+                                 43831.25,         44196.99, 44197.0, QVariant(), QStringLiteral("无日期"),
+                                 qlonglong(43900), 44600.0};
+    for (const QVariant& value : values) {
+        insert.bind(1, value);
+        insert.step();
+        insert.reset();
+    }
+    const auto oids = [&db](const QString& sql) {
+        Query query(db.connection());
+        query.setSql(sql);
+        query.open();
+        QList<qlonglong> found;
+        for (query.first(); !query.eof(); query.next()) {
+            found << query.asText(QStringLiteral("oid")).toLongLong();
+        }
+        return found;
+    };
+    const QString base = QStringLiteral("select oid from Income where ");
+    QVERIFY(!SqlDialect::translate(base + condition).sql.contains(QLatin1String("pel_year")));
+    // "+ 0" keeps the function call: the reference answer.
+    const QString reference = QString(condition).replace(QLatin1String(")"), QLatin1String(") + 0"));
+    QVERIFY(SqlDialect::translate(base + reference).sql.contains(QLatin1String("pel_year")));
+    const QList<qlonglong> expected = oids(base + reference + QStringLiteral(" order by oid"));
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(oids(base + condition + QStringLiteral(" order by oid")), expected);
+}
+
 #include "tst_sqldialect.moc"

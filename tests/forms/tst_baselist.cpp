@@ -4,6 +4,7 @@
 #include "forms/EditorLayout.h"
 #include "forms/FileDialog.h"
 #include "forms/MessageBox.h"
+#include "forms/QueryGridModel.h"
 #include "forms/TMcxDateEdit.h"
 #include "forms/TMcxTextEdit.h"
 #include "forms/TfrmBaseEdit.h"
@@ -13,6 +14,7 @@
 
 #include <QCalendarWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <freexl.h>
@@ -118,6 +120,8 @@ private Q_SLOTS:
     void doubleClickRule_data();
     void doubleClickRule();
     void savedEditorRequeriesCancelledDoesNot();
+    void savedRowShowsAsAFullRequeryWould_data();
+    void savedRowShowsAsAFullRequeryWould();
     void deleteAsksFirst();
     void exportWritesEveryRowAsShown();
     void exportToUnwritableTargetChangesNothing();
@@ -320,7 +324,8 @@ void TestBaseList::savedEditorRequeriesCancelledDoesNot()
 {
     NoteList list;
     list.show();
-    // A row added behind the list's back shows only once the list runs its query again.
+    // A row added behind the list's back shows only once the list runs its
+    // query again; a save reads back only the row it saved.
     addNote(QStringLiteral("2026-12-09"), {}, QStringLiteral("后台"));
     onNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     list.btnNew->click();
@@ -334,10 +339,13 @@ void TestBaseList::savedEditorRequeriesCancelledDoesNot()
         editor->btnSave->click();
     });
     list.btnNew->click();
-    QCOMPARE(list.query().rowCount(), 2);
+    QCOMPARE(list.query().rowCount(), 1);
+    QCOMPARE(list.query().asText(QStringLiteral("jishi")), QStringLiteral("新的"));
     QCOMPARE(list.cxGrid1->currentQueryRow(), 0);
+    list.btnFilter->click();
+    QCOMPARE(list.query().rowCount(), 2);
 
-    // Saved outside the range: the filtered statement runs again and leaves it out.
+    // Saved outside the range: the filtered statement leaves it out.
     onNextModal([](QWidget* modal) {
         auto* editor = static_cast<NoteEditor*>(modal);
         editor->dt->setDate(QDate(2025, 1, 1));
@@ -441,6 +449,104 @@ void TestBaseList::gridRowsFitChineseText()
     QVERIFY2(label.contains(QStringLiteral("2026-12-02")), qPrintable(label));
     QVERIFY(view->isFirstColumnSpanned(0, {}));
     QVERIFY(view->visualRect(group).width() >= metrics.horizontalAdvance(label));
+}
+
+namespace {
+// What the grid shows, group rows included, and where its selection stands.
+QStringList shownRows(const DataGrid& grid)
+{
+    const QAbstractItemModel* model = grid.view()->model();
+    QStringList rows;
+    const auto walk = [&](auto&& self, const QModelIndex& parent, const QString& indent) -> void {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            QStringList cells;
+            for (int column = 0; column < model->columnCount(parent); ++column) {
+                cells << model->index(row, column, parent).data().toString();
+            }
+            rows << indent + cells.join(QLatin1Char('|'));
+            self(self, model->index(row, 0, parent), indent + QLatin1String("  "));
+        }
+    };
+    walk(walk, {}, {});
+    const QModelIndex current = grid.view()->currentIndex();
+    rows << QStringLiteral("current: ") + current.siblingAtColumn(2).data().toString() + QLatin1Char('/') +
+                QString::number(grid.currentQueryRow()) + QLatin1Char('/') + QString::number(grid.query()->recNo());
+    return rows;
+}
+} // namespace
+
+void TestBaseList::savedRowShowsAsAFullRequeryWould_data()
+{
+    QTest::addColumn<QString>("flow"); // the button pressed
+    QTest::addColumn<int>("row");      // the query row selected first
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("groupBy"); // grid column, or -1
+    const QDate tie(2026, 12, 1);
+    for (int groupBy : {-1, 0}) {
+        const QByteArray grouped = groupBy < 0 ? "" : ", grouped";
+        QTest::newRow(QByteArray("new, newest" + grouped).constData())
+            << "新增" << 0 << QDate(2026, 12, 11) << "最新" << groupBy;
+        QTest::newRow(QByteArray("new, oldest in range" + grouped).constData())
+            << "新增" << 0 << QDate(2026, 11, 11) << "最旧" << groupBy;
+        QTest::newRow(QByteArray("new, among equal dates" + grouped).constData())
+            << "新增" << 2 << tie << "同一天" << groupBy;
+        QTest::newRow(QByteArray("new, outside the range" + grouped).constData())
+            << "新增" << 1 << QDate(2025, 1, 1) << "很早" << groupBy;
+        QTest::newRow(QByteArray("edit, moves down" + grouped).constData())
+            << "修改" << 0 << QDate(2026, 11, 20) << "挪后" << groupBy;
+        QTest::newRow(QByteArray("edit, text only" + grouped).constData())
+            << "修改" << 3 << QDate(2026, 12, 1) << "只改字" << groupBy;
+        QTest::newRow(QByteArray("edit, into equal dates" + grouped).constData())
+            << "修改" << 0 << tie << "并入" << groupBy;
+        QTest::newRow(QByteArray("edit, out of the range" + grouped).constData())
+            << "修改" << 4 << QDate(2027, 1, 1) << "出界" << groupBy;
+        QTest::newRow(QByteArray("copy" + grouped).constData()) << "复制新增" << 2 << tie << "复制" << groupBy;
+    }
+}
+
+void TestBaseList::savedRowShowsAsAFullRequeryWould()
+{
+    QFETCH(QString, flow);
+    QFETCH(int, row);
+    QFETCH(QDate, date);
+    QFETCH(QString, text);
+    QFETCH(int, groupBy);
+    for (const char* day : {"2026-12-01", "2026-12-05", "2026-12-01", "2026-12-10", "2026-12-01", "2026-11-20"}) {
+        addNote(QString::fromLatin1(day), QStringLiteral("待办"), QStringLiteral("记%1").arg(QString::fromLatin1(day)));
+    }
+    NoteList list;
+    list.show();
+    if (groupBy >= 0) {
+        list.cxGrid1->groupBy(groupBy);
+    }
+    list.cxGrid1->setCurrentQueryRow(row);
+    QCOMPARE(list.query().recNo(), row);
+    const QStringList before = shownRows(*list.cxGrid1);
+    QSignalSpy resets(list.cxGrid1->model(), &QAbstractItemModel::modelReset);
+    onNextModal([date, text](QWidget* modal) {
+        auto* editor = static_cast<NoteEditor*>(modal);
+        editor->dt->setDate(date);
+        editor->jishi->setText(text);
+        editor->btnSave->click();
+    });
+    QPushButton* button = flow == QLatin1String("新增")   ? list.btnNew
+                          : flow == QLatin1String("修改") ? list.btnEdit
+                                                          : list.btnCopyNew;
+    button->click();
+
+    NoteList fresh;
+    fresh.show();
+    if (groupBy >= 0) {
+        fresh.cxGrid1->groupBy(groupBy);
+    }
+    const QStringList shown = shownRows(*list.cxGrid1);
+    QVERIFY(shown != before);
+    QCOMPARE(shown, shownRows(*fresh.cxGrid1));
+    QCOMPARE(list.btnEdit->isEnabled(), fresh.btnEdit->isEnabled());
+    if (groupBy < 0) {
+        QCOMPARE(resets.count(), 0); // one row told to the view, not the whole list again
+    }
 }
 
 QTEST_MAIN(TestBaseList)

@@ -110,7 +110,10 @@ void Connection::open()
     }
     checkHeader();
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(m_filePath).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // The connection is only ever used from the window thread: without the
+    // per-call mutex, reading a large list costs a fifth less.
+    const int rc = sqlite3_open_v2(QFile::encodeName(m_filePath).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = sqliteMessage(db);
         sqlite3_close_v2(db);

@@ -9,6 +9,7 @@
 #include "core/data/Statement.h"
 
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <sqlite3.h>
 
@@ -81,10 +82,10 @@ void Query::setParams(const QVariantMap& values)
     }
 }
 
-void Query::bindParams(Statement& statement) const
+void Query::bindParams(Statement& statement, int extra) const
 {
     QSet<QString> used;
-    for (int i = 1; i <= statement.parameterCount(); ++i) {
+    for (int i = 1; i <= statement.parameterCount() - extra; ++i) {
         const QString marker = statement.parameterName(i);
         const bool named = !marker.isEmpty() && marker[0] != QLatin1Char('?');
         const QString name = named ? marker.mid(1) : QString();
@@ -112,6 +113,8 @@ void Query::close()
     m_savedRow.clear();
     m_table.clear();
     m_recNo = -1;
+    m_keySql.clear();
+    m_order.clear();
 }
 
 void Query::open()
@@ -120,13 +123,27 @@ void Query::open()
     SqlDialect::Translation translation = SqlDialect::translate(m_sql);
     QString sql = translation.sql;
     const bool editable = !translation.editableTable.isEmpty() && translation.fromOffset > 0;
+    const QString rowIdItem = QStringLiteral(", rowid AS ") + kRowIdColumn + QLatin1Char(' ');
     if (editable) {
-        sql.insert(translation.fromOffset, QStringLiteral(", rowid AS ") + kRowIdColumn + QLatin1Char(' '));
+        sql.insert(translation.fromOffset, rowIdItem);
+    }
+    // Rows of equal keys come by their key, so that refreshKey() knows where
+    // a saved row goes among them. An index on the sort column holds the key
+    // last, so the engine still reads in order without sorting.
+    const bool followable = editable && translation.simpleOrder;
+    const QString unordered = translation.orderOffset < 0 ? sql : sql.left(translation.orderOffset + rowIdItem.size());
+    if (followable) {
+        const bool descending = !translation.orderBy.isEmpty() && translation.orderBy.last().descending;
+        sql += translation.orderOffset < 0 ? QStringLiteral(" ORDER BY rowid") : QStringLiteral(", rowid");
+        if (descending) {
+            sql += QStringLiteral(" DESC");
+        }
     }
     Statement statement(m_connection.handle(), sql);
     bindParams(statement);
     const int count = statement.columnCount() - (editable ? 1 : 0);
     m_columns.reserve(size_t(count));
+    m_cells.setColumnCount(count);
     for (int i = 0; i < count; ++i) {
         Column column{statement.columnName(i), ColumnType::fromDeclared(statement.declaredType(i))};
         if (column.type.kind == ColumnKind::Unknown) {
@@ -139,9 +156,23 @@ void Query::open()
         for (int i = 0; i < count; ++i) {
             statement.appendValueTo(i, m_cells);
         }
-        m_rowIds.push_back(editable ? statement.value(count).toLongLong() : -1);
+        m_rowIds.push_back(editable ? statement.integerAt(count) : -1);
     }
     m_table = editable ? translation.editableTable : QString();
+    if (followable) {
+        for (const SqlDialect::Translation::SortKey& key : translation.orderBy) {
+            const int column = columnIndex(key.column);
+            if (column < 0) {
+                m_order.clear();
+                break;
+            }
+            m_order.push_back({column, key.descending});
+        }
+        if (m_order.size() == size_t(translation.orderBy.size())) {
+            m_keySql = QStringLiteral("SELECT * FROM (") + unordered + QStringLiteral(") WHERE ") + kRowIdColumn +
+                       QStringLiteral(" = ?");
+        }
+    }
     m_state = State::Browse;
     m_recNo = m_rowIds.empty() ? -1 : 0;
 }
@@ -452,4 +483,61 @@ void Query::deleteCurrent()
     if (m_recNo >= rowCount()) {
         m_recNo = rowCount() - 1;
     }
+}
+
+bool Query::comesBefore(int row, const CellStore& cells, qint64 rowid) const
+{
+    for (const SortKey& key : m_order) {
+        const int order = m_cells.compare(cellIndex(row, key.column), cells, size_t(key.column));
+        if (order != 0) {
+            return key.descending ? order > 0 : order < 0;
+        }
+    }
+    // Equal keys come in the order of the index that serves the sort, whose
+    // entries end in the key: read backwards for a descending sort.
+    const bool descending = !m_order.empty() && m_order.back().descending;
+    return descending ? m_rowIds[size_t(row)] > rowid : m_rowIds[size_t(row)] < rowid;
+}
+
+std::optional<Query::RowMove> Query::refreshKey(qint64 rowid)
+{
+    if (m_state != State::Browse || m_keySql.isEmpty()) {
+        return std::nullopt;
+    }
+    Statement statement(m_connection.handle(), m_keySql);
+    bindParams(statement, 1);
+    statement.bind(statement.parameterCount(), rowid);
+    CellStore cells;
+    cells.setColumnCount(columnCount());
+    const bool selected = statement.step();
+    if (selected) {
+        for (int i = 0; i < columnCount(); ++i) {
+            statement.appendValueTo(i, cells);
+        }
+    }
+    RowMove move;
+    const auto found = std::find(m_rowIds.begin(), m_rowIds.end(), rowid);
+    if (found != m_rowIds.end()) {
+        move.from = int(found - m_rowIds.begin());
+        m_cells.erase(cellIndex(move.from, 0), m_columns.size());
+        m_rowIds.erase(found);
+    }
+    if (selected) {
+        // The rows are in the statement's order: find the first that comes after.
+        int low = 0;
+        int high = rowCount();
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (comesBefore(middle, cells, rowid)) {
+                low = middle + 1;
+            } else {
+                high = middle;
+            }
+        }
+        move.to = low;
+        m_cells.insert(cellIndex(move.to, 0), cells, 0, m_columns.size());
+        m_rowIds.insert(m_rowIds.begin() + move.to, rowid);
+    }
+    m_recNo = m_rowIds.empty() ? -1 : 0;
+    return move;
 }

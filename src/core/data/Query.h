@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 class Connection;
@@ -54,6 +55,9 @@ public:
 
     int recNo() const { return m_recNo; }
 
+    // The table's key of the current row (its rowid), or -1.
+    qint64 currentKey() const { return eof() ? -1 : m_rowIds[size_t(m_recNo)]; }
+
     void setRecNo(int row);
 
     bool isEmpty() const { return m_rowIds.empty(); }
@@ -98,6 +102,21 @@ public:
     void cancel();
     void deleteCurrent();
 
+    // Where a row read again went: from its old place (-1: it was not listed)
+    // to its new one (-1: the statement no longer selects it).
+    struct RowMove {
+        int from = -1;
+        int to = -1;
+    };
+
+    // After another query saved the row with this key: reads it again through
+    // the statement last opened and puts it where running the statement anew
+    // would list it, so a list need not read all its rows again. The current
+    // row becomes the first, as after open(). Gives nothing, and changes
+    // nothing, when the statement's order cannot be followed here (a computed
+    // order, grouping, a join); then the caller opens the statement again.
+    std::optional<RowMove> refreshKey(qint64 rowid);
+
 private:
     struct Column {
         QString name;
@@ -112,7 +131,9 @@ private:
     QVariant convert(int column, const QVariant& value) const;
     QString columnCaption(int column) const;
     void refreshRow(int row);
-    void bindParams(Statement& statement) const;
+    void bindParams(Statement& statement, int extra = 0) const; // extra: trailing markers bound by the caller
+    // Whether a listed row comes before the one read again (its cells, its key).
+    bool comesBefore(int row, const CellStore& cells, qint64 rowid) const;
     static QVariant boundValue(const QVariant& value);
 
     Connection& m_connection;
@@ -128,4 +149,13 @@ private:
     int m_recNo = -1;
     std::vector<bool> m_dirty;
     std::vector<QVariant> m_savedRow; // the row as it was before edit/append
+    // How refreshKey() reads one row and where it puts it; empty when it cannot.
+    QString m_keySql;
+
+    struct SortKey {
+        int column;
+        bool descending;
+    };
+
+    std::vector<SortKey> m_order;
 };

@@ -4,8 +4,11 @@
 #include "core/data/DbError.h"
 #include "core/data/Schema.h"
 
+#include <QDate>
 #include <QList>
 #include <QSet>
+#include <algorithm>
+#include <optional>
 
 namespace {
 enum class TokenKind { Word, Number, String, Name, DateLiteral, Parameter, Space, Symbol };
@@ -120,6 +123,147 @@ const QSet<QString>& dateFunctions()
     static const QSet<QString> names = {QStringLiteral("now"), QStringLiteral("date"), QStringLiteral("year"),
                                         QStringLiteral("month"), QStringLiteral("day")};
     return names;
+}
+
+// Where a year(column) condition may stand: right after a keyword or an
+// opening parenthesis, and ending where the condition ends. Anything else
+// (arithmetic around it, a bound value) keeps the function call.
+bool opensCondition(const Token& token)
+{
+    return (token.kind == TokenKind::Symbol && token.text == QLatin1String("(")) || isWord(token, "where") ||
+           isWord(token, "and") || isWord(token, "or") || isWord(token, "on") || isWord(token, "having");
+}
+
+bool closesCondition(const Token& token)
+{
+    return (token.kind == TokenKind::Symbol &&
+            (token.text == QLatin1String(")") || token.text == QLatin1String(";"))) ||
+           isWord(token, "and") || isWord(token, "or") || isWord(token, "order") || isWord(token, "group") ||
+           isWord(token, "union") || isWord(token, "limit");
+}
+
+// The first instant counted in a year: its first day number, less the half
+// millisecond a time just before midnight is rounded up by.
+QString yearStart(int year)
+{
+    return QString::number(DayNumber::fromDate(QDate(year, 1, 1)) - 0.5 / 86400000.0, 'g', 17);
+}
+
+// "year(dt) >= 2020" (and >, <, <=, =) becomes a range of dt, which costs no
+// function call per row. Text and NULL in dt
+// stay out of the range, as year() gives NULL for them. On a match, *end is
+// the last token consumed.
+std::optional<QString> yearRange(const QList<Token>& tokens, qsizetype at, qsizetype* end)
+{
+    qsizetype before = at - 1;
+    while (before >= 0 && tokens[before].kind == TokenKind::Space) {
+        --before;
+    }
+    if (before < 0 || !opensCondition(tokens[before])) {
+        return std::nullopt;
+    }
+    const qsizetype open = nextSolid(tokens, at);
+    if (open < 0 || tokens[open].text != QLatin1String("(")) {
+        return std::nullopt;
+    }
+    const qsizetype column = nextSolid(tokens, open);
+    if (column < 0 || (tokens[column].kind != TokenKind::Word && tokens[column].kind != TokenKind::Name)) {
+        return std::nullopt;
+    }
+    const qsizetype close = nextSolid(tokens, column);
+    if (close < 0 || tokens[close].text != QLatin1String(")")) {
+        return std::nullopt;
+    }
+    qsizetype i = nextSolid(tokens, close);
+    QString op;
+    while (i >= 0 && i < tokens.size() && tokens[i].kind == TokenKind::Symbol &&
+           (tokens[i].text == QLatin1String("<") || tokens[i].text == QLatin1String(">") ||
+            tokens[i].text == QLatin1String("="))) {
+        op += tokens[i].text;
+        ++i;
+    }
+    if (op != QLatin1String(">=") && op != QLatin1String(">") && op != QLatin1String("<") &&
+        op != QLatin1String("<=") && op != QLatin1String("=")) {
+        return std::nullopt;
+    }
+    const qsizetype number = nextSolid(tokens, i - 1);
+    if (number < 0 || tokens[number].kind != TokenKind::Number || tokens[number].text.contains(QLatin1Char('.'))) {
+        return std::nullopt;
+    }
+    const qsizetype after = nextSolid(tokens, number);
+    if (after >= 0 && !closesCondition(tokens[after])) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int year = tokens[number].text.toInt(&ok);
+    if (!ok || year < 1 || year > 9998) {
+        return std::nullopt;
+    }
+    // The unary plus keeps SQLite from reading through an index on the column:
+    // these statements read most of the table, where fetching each row by its
+    // index entry costs twice a plain scan.
+    const QString name = QLatin1Char('+') + (tokens[column].kind == TokenKind::Name
+                                                 ? QLatin1Char('"') + unquote(tokens[column].text) + QLatin1Char('"')
+                                                 : tokens[column].text);
+    // Any number sorts before any text; the upper bound keeps text out.
+    const QString noText = QStringLiteral(" and %1 < 1e300").arg(name);
+    QString range;
+    if (op == QLatin1String(">=")) {
+        range = name + QStringLiteral(" >= ") + yearStart(year) + noText;
+    } else if (op == QLatin1String(">")) {
+        range = name + QStringLiteral(" >= ") + yearStart(year + 1) + noText;
+    } else if (op == QLatin1String("<")) {
+        range = name + QStringLiteral(" < ") + yearStart(year);
+    } else if (op == QLatin1String("<=")) {
+        range = name + QStringLiteral(" < ") + yearStart(year + 1);
+    } else {
+        range = name + QStringLiteral(" >= ") + yearStart(year) + QStringLiteral(" and ") + name +
+                QStringLiteral(" < ") + yearStart(year + 1);
+    }
+    *end = number;
+    return QLatin1Char('(') + range + QLatin1Char(')');
+}
+
+// "order by a, [b] desc": the keys a list can keep its rows sorted by
+// without asking the engine again.
+void readOrder(const QList<Token>& tokens, qsizetype order, SqlDialect::Translation& result)
+{
+    if (order < 0) {
+        // Without an ORDER BY, a key order can be added at the end, unless
+        // something already ends the statement there.
+        result.simpleOrder = std::none_of(tokens.cbegin(), tokens.cend(), [](const Token& token) {
+            return isWord(token, "limit") || isWord(token, "offset") ||
+                   (token.kind == TokenKind::Symbol && token.text == QLatin1String(";"));
+        });
+        return;
+    }
+    qsizetype i = nextSolid(tokens, order);
+    if (i < 0 || !isWord(tokens[i], "by")) {
+        return;
+    }
+    QList<SqlDialect::Translation::SortKey> keys;
+    for (i = nextSolid(tokens, i); i >= 0; i = nextSolid(tokens, i)) {
+        const Token& name = tokens[i];
+        if ((name.kind != TokenKind::Word && name.kind != TokenKind::Name) || isWord(name, "asc") ||
+            isWord(name, "desc") || isWord(name, "limit") || isWord(name, "collate")) {
+            return;
+        }
+        SqlDialect::Translation::SortKey key{name.kind == TokenKind::Name ? unquote(name.text) : name.text, false};
+        i = nextSolid(tokens, i);
+        if (i >= 0 && (isWord(tokens[i], "asc") || isWord(tokens[i], "desc"))) {
+            key.descending = isWord(tokens[i], "desc");
+            i = nextSolid(tokens, i);
+        }
+        keys.append(key);
+        if (i < 0) {
+            result.orderBy = keys;
+            result.simpleOrder = true;
+            return;
+        }
+        if (tokens[i].kind != TokenKind::Symbol || tokens[i].text != QLatin1String(",")) {
+            return;
+        }
+    }
 }
 
 struct SelectShape {
@@ -262,7 +406,10 @@ void addComputedType(const QList<Token>& item, const QStringList& tables, QHash<
 SqlDialect::Translation SqlDialect::translate(const QString& statement)
 {
     const QList<Token> tokens = tokenize(statement);
+    const bool negates = std::any_of(tokens.cbegin(), tokens.cend(),
+                                     [](const Token& token) { return isWord(token, "not") || isWord(token, "is"); });
     Translation result;
+    qsizetype orderToken = -1;
     QString& out = result.sql;
     out.reserve(statement.size() + 16);
     int depth = 0;
@@ -273,6 +420,10 @@ SqlDialect::Translation SqlDialect::translate(const QString& statement)
         }
         if (depth == 0 && result.fromOffset < 0 && isWord(token, "from")) {
             result.fromOffset = out.size();
+        }
+        if (depth == 0 && isWord(token, "order")) {
+            result.orderOffset = out.size();
+            orderToken = i;
         }
         switch (token.kind) {
         case TokenKind::DateLiteral:
@@ -292,6 +443,14 @@ SqlDialect::Translation SqlDialect::translate(const QString& statement)
             }
             break;
         case TokenKind::Word: {
+            qsizetype last = i;
+            if (!negates && isWord(token, "year")) {
+                if (const std::optional<QString> range = yearRange(tokens, i, &last)) {
+                    out += *range;
+                    i = last;
+                    break;
+                }
+            }
             const qsizetype next = nextSolid(tokens, i);
             if (next >= 0 && tokens[next].text == QLatin1String("(") &&
                 dateFunctions().contains(token.text.toLower())) {
@@ -305,6 +464,7 @@ SqlDialect::Translation SqlDialect::translate(const QString& statement)
             out += token.text;
         }
     }
+    readOrder(tokens, orderToken, result);
     SelectShape shape = analyse(tokens);
     for (const QList<Token>& item : shape.items) {
         addComputedType(item, shape.tables, result.computedTypes);

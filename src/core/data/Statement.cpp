@@ -122,6 +122,11 @@ bool Statement::isNull(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+qint64 Statement::integerAt(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
 void Statement::appendValueTo(int column, CellStore& store) const
 {
     switch (sqlite3_column_type(m_stmt, column)) {

@@ -30,6 +30,7 @@ public:
     QString declaredType(int column) const;
     QVariant value(int column) const;
     bool isNull(int column) const;
+    qint64 integerAt(int column) const;
     // Appends the column's value without making a QString of it.
     void appendValueTo(int column, CellStore& store) const;
 
