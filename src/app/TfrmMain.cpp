@@ -248,8 +248,13 @@ void TfrmMain::buildTimers()
             [this](const QString& message) { StatusBar1->showMessage(message, 60000); });
 
     m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("TimerClock"));
     m_clockTimer->setInterval(1000);
-    ErrorReport::connect(m_clockTimer, &QTimer::timeout, this, &TfrmMain::updateClock);
+    // The one timer that wakes the resident program every second.
+    ErrorReport::connect(m_clockTimer, &QTimer::timeout, this, [this] {
+        updateClock();
+        watchNotificationArea();
+    });
     m_clockTimer->start();
 }
 

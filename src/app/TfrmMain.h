@@ -112,6 +112,7 @@ private:
     void onAutoStartToggled(bool on);
     void runShowSequence();
     void updateClock();
+    void watchNotificationArea();
 
     void applyShowHint(bool on);
     void applyMyUrl(bool on);

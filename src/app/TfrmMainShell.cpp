@@ -38,22 +38,19 @@ void TfrmMain::buildTray()
                                  restoreApp();
                              }
                          });
+}
 
+void TfrmMain::watchNotificationArea()
+{
     // A panel that restarts takes the notification area with it, and a window
-    // hidden behind the icon would be out of reach: the area is looked at each
-    // second, and the window comes back to the taskbar when the area is gone.
-    auto* trayWatch = new QTimer(this);
-    trayWatch->setObjectName(QStringLiteral("TimerTrayWatch"));
-    trayWatch->setInterval(1000);
-    ErrorReport::connect(trayWatch, &QTimer::timeout, this, [this] {
-        const bool hiddenInTray =
-            RzTrayIcon1->isVisible() && isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide);
-        applyHideOnMin(cbMin->isChecked());
-        if (hiddenInTray && !RzTrayIcon1->isVisible() && !m_exitFlag) {
-            showMinimized();
-        }
-    });
-    trayWatch->start();
+    // hidden behind the icon would be out of reach: the area is looked at with
+    // each tick of the clock, and the window comes back to the taskbar when
+    // the area is gone.
+    const bool hiddenInTray = RzTrayIcon1->isVisible() && isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide);
+    applyHideOnMin(cbMin->isChecked());
+    if (hiddenInTray && !RzTrayIcon1->isVisible() && !m_exitFlag) {
+        showMinimized();
+    }
 }
 
 void TfrmMain::applyHideOnMin(bool on)
