@@ -484,8 +484,15 @@ void TestMainWindow::restTimerPerformsTheRestMenuItem()
     auto* restItem = main->findChild<QAction*>(QStringLiteral("mmiRest"));
     QVERIFY(restItem);
     QSignalSpy performed(restItem, &QAction::triggered);
+    // The item opens the rest window, which would otherwise stay its minute.
+    QString opened;
+    onNextModal([&opened](QWidget* modal) {
+        opened = QString::fromLatin1(modal->metaObject()->className());
+        modal->close();
+    });
     QMetaObject::invokeMethod(main->restReminder->TimerRest, "timeout", Qt::DirectConnection);
     QCOMPARE(performed.count(), 1);
+    QCOMPARE(opened, QStringLiteral("TfrmRest"));
 }
 
 #include "tst_mainwindow.moc"
