@@ -81,10 +81,10 @@ PivotField fieldNamed(const QString& name)
 
 // Every field but the amount to the filter area, then the named ones to the
 // rows and columns in order; "standard" keeps the windows' first layout.
-PivotLayout layoutOf(const QString& spec)
+PivotLayout layoutOf(const QString& description)
 {
     PivotLayout layout = PivotLayout::standard();
-    if (spec == QLatin1String("standard")) {
+    if (description == QLatin1String("standard")) {
         return layout;
     }
     for (PivotField field : PivotFields::all()) {
@@ -92,7 +92,7 @@ PivotLayout layoutOf(const QString& spec)
             layout.move(field, PivotArea::Filter, 99);
         }
     }
-    const QStringList parts = spec.split(QLatin1Char(';'));
+    const QStringList parts = description.split(QLatin1Char(';'));
     const auto place = [&layout](const QString& names, PivotArea area) {
         for (const QString& name : names.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             layout.move(fieldNamed(name), area, 99);
