@@ -7,8 +7,8 @@
 #include "core/data/TextFile.h"
 #include "core/web/LinkPage.h"
 #include "forms/DataGrid.h"
-#include "forms/MessageBox.h"
 #include "forms/ErrorReport.h"
+#include "forms/MessageBox.h"
 
 #include <QDir>
 #include <QHBoxLayout>
