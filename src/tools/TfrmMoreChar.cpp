@@ -1,6 +1,6 @@
 #include "tools/TfrmMoreChar.h"
 
-#include "core/tools/SpecialChars.h"
+#include "core/tools/SymbolTable.h"
 #include "forms/FontMapper.h"
 #include "tools/TfrmStr.h"
 
@@ -34,7 +34,7 @@ void TfrmMoreChar::FormShow()
 {
     int x = 8;
     int y = 8;
-    for (const QString& character : SpecialChars::table()) {
+    for (const QString& character : SymbolTable::table()) {
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("btnChar%1").arg(m_buttons.size() + 1));
         // A lone & would be taken for a shortcut mark.

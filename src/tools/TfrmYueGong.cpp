@@ -143,7 +143,7 @@ TfrmYueGong::TfrmYueGong(QWidget* owner)
 
     StatusBar1 = WindowParts::addStatusBar(this, windowLayout());
 
-    // The design values, shown until the stored row replaces them.
+    // The usual values of a first loan, shown until the stored row replaces them.
     const char* design[7] = {"50", "6.55", "0.8", "20", "90", "80", "3"};
     for (int i = 0; i < 7; ++i) {
         (this->*kColumns[i].box)->setText(QString::fromLatin1(design[i]));

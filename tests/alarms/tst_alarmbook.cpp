@@ -35,7 +35,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void listLooksAsDesigned();
+    void listShowsItsColumnsFilterAndClock();
     void clockFollowsTheProgramClock();
     void filters_data();
     void filters();
@@ -49,7 +49,7 @@ private Q_SLOTS:
     void deleteForGood_data();
     void deleteForGood();
     void newAlarmDefaultsAndSave();
-    void editorLooksAsDesigned();
+    void editorPlacesItsControlsAndMarksTheText();
     void saveChecks_data();
     void saveChecks();
     void editLoadsAndRefusesAnUnmovedOverdueAlarm();
@@ -118,7 +118,7 @@ QStringList TestAlarmBook::gridRows(const TfrmAlert& list)
     return rows;
 }
 
-void TestAlarmBook::listLooksAsDesigned()
+void TestAlarmBook::listShowsItsColumnsFilterAndClock()
 {
     TfrmAlert list;
     list.setStatusText(QStringLiteral("提醒闹铃！"));
@@ -389,7 +389,7 @@ void TestAlarmBook::newAlarmDefaultsAndSave()
     QCOMPARE(gridRows(list), QStringList{"2026-03-05 11:00:00|开会|一次"});
 }
 
-void TestAlarmBook::editorLooksAsDesigned()
+void TestAlarmBook::editorPlacesItsControlsAndMarksTheText()
 {
     TfrmAlertEdit editor;
     editor.show();

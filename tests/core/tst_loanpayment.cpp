@@ -44,7 +44,7 @@ void TestLoanPayment::monthlyPayment_data()
     QTest::addColumn<double>("zhekou");
     QTest::addColumn<double>("nian");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("design values") << 50.0 << 6.55 << 0.8 << 20.0 << "3366.43";
+    QTest::newRow("the usual first loan") << 50.0 << 6.55 << 0.8 << 20.0 << "3366.43";
     QTest::newRow("100 at 4.9 over 30 years") << 100.0 << 4.9 << 1.0 << 30.0 << "5307.27";
     // 18 months: the term need not be whole.
     QTest::newRow("one and a half years") << 10.0 << 6.55 << 0.8 << 1.5 << "5788.86";
@@ -143,7 +143,7 @@ void TestLoanPayment::secondHandEstimate_data()
     QTest::addColumn<double>("shoufu");
     QTest::addColumn<QString>("kedai");
     QTest::addColumn<QString>("shoufujine");
-    QTest::newRow("design values") << 90.0 << 80.0 << 3.0 << "56.00"
+    QTest::newRow("the usual first loan") << 90.0 << 80.0 << 3.0 << "56.00"
                                    << "34.00";
     QTest::newRow("appraised at the price") << 100.0 << 100.0 << 2.0 << "80.00"
                                             << "20.00";
@@ -173,7 +173,7 @@ void TestLoanPayment::scheduleAddsUpToTheFen_data()
     QTest::addColumn<int>("months");
     for (Method method : {Method::EqualInstalments, Method::EqualPrincipal}) {
         const char* name = method == Method::EqualInstalments ? "instalments" : "principal";
-        QTest::addRow("%s, design values", name) << method << qint64(50000000) << 0.0524 << 240;
+        QTest::addRow("%s, the usual first loan", name) << method << qint64(50000000) << 0.0524 << 240;
         QTest::addRow("%s, 100 over 30 years", name) << method << qint64(100000000) << 0.049 << 360;
         QTest::addRow("%s, odd fen", name) << method << qint64(1000001) << 0.0655 << 7;
         QTest::addRow("%s, interest-free", name) << method << qint64(12000000) << 0.0 << 120;
@@ -251,7 +251,7 @@ void TestLoanPayment::scheduleRefusals_data()
     QTest::addColumn<double>("rate");
     QTest::addColumn<double>("years");
     QTest::addColumn<QString>("message");
-    QTest::newRow("design values") << 50.0 << 0.0524 << 20.0 << "";
+    QTest::newRow("the usual first loan") << 50.0 << 0.0524 << 20.0 << "";
     QTest::newRow("interest-free") << 50.0 << 0.0 << 20.0 << "";
     QTest::newRow("hundred years") << 50.0 << 0.0524 << 100.0 << "";
     QTest::newRow("half a year") << 50.0 << 0.0524 << 0.5 << "贷款年限不能小于1年！";

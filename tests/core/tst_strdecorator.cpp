@@ -1,4 +1,4 @@
-#include "core/tools/SpecialChars.h"
+#include "core/tools/SymbolTable.h"
 #include "core/tools/StrDecorator.h"
 
 #include <QTest>
@@ -106,7 +106,7 @@ void TestStrDecorator::vertical()
 
 void TestStrDecorator::charTable()
 {
-    const QStringList table = SpecialChars::table();
+    const QStringList table = SymbolTable::table();
     QCOMPARE(table.size(), 287);
     for (const QString& character : table) {
         QCOMPARE(character.size(), 1);

@@ -42,7 +42,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void decoratorLooksAsDesigned();
+    void decoratorShowsGreetingSymbolsAndBoxes();
     void stackedBoxesFollowTheWindowSize_data();
     void stackedBoxesFollowTheWindowSize();
     void generateFillsTheSevenBoxes_data();
@@ -85,7 +85,7 @@ void TestStrTools::cleanup()
     Clock::setInstance(nullptr);
 }
 
-void TestStrTools::decoratorLooksAsDesigned()
+void TestStrTools::decoratorShowsGreetingSymbolsAndBoxes()
 {
     TfrmStr window;
     window.show();

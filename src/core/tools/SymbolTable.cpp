@@ -1,4 +1,4 @@
-#include "core/tools/SpecialChars.h"
+#include "core/tools/SymbolTable.h"
 
 namespace {
 void addRange(QStringList& out, char16_t first, char16_t last)
@@ -16,7 +16,7 @@ void addEach(QStringList& out, const QString& characters)
 }
 } // namespace
 
-QStringList SpecialChars::table()
+QStringList SymbolTable::table()
 {
     QStringList out;
     addRange(out, u'\u2190', u'\u2193');

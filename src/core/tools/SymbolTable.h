@@ -7,7 +7,7 @@
 // Latin and full-width letters, the keys of a US keyboard unshifted then
 // shifted, their full-width forms, and a few East Asian marks (three of which
 // repeat earlier characters; each repetition is a button of its own).
-class SpecialChars {
+class SymbolTable {
 public:
     static QStringList table();
 };
