@@ -2,6 +2,7 @@
 // (query run and grid ready), beside its floor: the same statement stepped
 // through the SQLite C API, every column read. Medians after a warm-up, with
 // the process's memory.
+#include "BenchMeasure.h"
 #include "alarms/TfrmAlert.h"
 #include "core/data/AppPaths.h"
 #include "core/data/Connection.h"
@@ -52,33 +53,14 @@ void fillAlarms(const QString& path)
 
 double medianMs(const std::function<void()>& work)
 {
-    for (int i = 0; i < kWarmUp; ++i) {
-        work();
-    }
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return measureMs(kRuns, work, kWarmUp).median;
 }
 
 QString memory()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("memory unknown");
-    }
-    QStringList parts;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:") || line.startsWith("VmHWM:")) {
-            parts << QString::fromLatin1(line.simplified());
-        }
-    }
-    return parts.join(QStringLiteral(", "));
+    return QStringLiteral("VmRSS %1 MB, VmHWM %2 MB")
+        .arg(memoryMb("VmRSS"), 0, 'f', 1)
+        .arg(memoryMb("VmHWM"), 0, 'f', 1);
 }
 } // namespace
 

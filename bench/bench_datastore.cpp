@@ -1,6 +1,7 @@
 // Prints how long the data store's common operations take over a database
 // with 100 000 income rows.
 #include "BenchDatabase.h"
+#include "BenchMeasure.h"
 #include "core/data/Query.h"
 #include "core/data/Tdm.h"
 
@@ -15,15 +16,7 @@
 namespace {
 double medianMs(int runs, const std::function<void()>& work)
 {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return measureMs(runs, work).median;
 }
 
 void report(const char* what, double ms, double targetMs)

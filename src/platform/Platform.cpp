@@ -50,6 +50,12 @@ template <typename Service, typename Default> std::unique_ptr<Service>& slot()
     }
     return service;
 }
+
+// nullptr brings the default service back.
+template <typename Service, typename Default> void replace(std::unique_ptr<Service> service)
+{
+    slot<Service, Default>() = service ? std::move(service) : std::make_unique<Default>();
+}
 } // namespace
 
 AutoStart& Platform::autoStart()
@@ -69,18 +75,17 @@ ProgramLauncher& Platform::launcher()
 
 void Platform::setAutoStart(std::unique_ptr<AutoStart> service)
 {
-    slot<AutoStart, DefaultAutoStart>() = service ? std::move(service) : std::make_unique<DefaultAutoStart>();
+    replace<AutoStart, DefaultAutoStart>(std::move(service));
 }
 
 void Platform::setDesktopShortcut(std::unique_ptr<DesktopShortcut> service)
 {
-    slot<DesktopShortcut, DefaultDesktopShortcut>() =
-        service ? std::move(service) : std::make_unique<DefaultDesktopShortcut>();
+    replace<DesktopShortcut, DefaultDesktopShortcut>(std::move(service));
 }
 
 void Platform::setLauncher(std::unique_ptr<ProgramLauncher> service)
 {
-    slot<ProgramLauncher, DefaultLauncher>() = service ? std::move(service) : std::make_unique<DefaultLauncher>();
+    replace<ProgramLauncher, DefaultLauncher>(std::move(service));
 }
 
 DesktopNotifier& Platform::notifier()
@@ -90,7 +95,7 @@ DesktopNotifier& Platform::notifier()
 
 void Platform::setNotifier(std::unique_ptr<DesktopNotifier> service)
 {
-    slot<DesktopNotifier, DefaultNotifier>() = service ? std::move(service) : std::make_unique<DefaultNotifier>();
+    replace<DesktopNotifier, DefaultNotifier>(std::move(service));
 }
 
 namespace {
@@ -119,7 +124,7 @@ ScreenGrab& Platform::screenGrab()
 
 void Platform::setScreenGrab(std::unique_ptr<ScreenGrab> service)
 {
-    slot<ScreenGrab, DefaultScreenGrab>() = service ? std::move(service) : std::make_unique<DefaultScreenGrab>();
+    replace<ScreenGrab, DefaultScreenGrab>(std::move(service));
 }
 
 ScriptStarter& Platform::scriptStarter()
@@ -129,8 +134,7 @@ ScriptStarter& Platform::scriptStarter()
 
 void Platform::setScriptStarter(std::unique_ptr<ScriptStarter> service)
 {
-    slot<ScriptStarter, DefaultScriptStarter>() =
-        service ? std::move(service) : std::make_unique<DefaultScriptStarter>();
+    replace<ScriptStarter, DefaultScriptStarter>(std::move(service));
 }
 
 SoundPlayer* Platform::createSoundPlayer(QObject* parent)

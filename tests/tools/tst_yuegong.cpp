@@ -8,6 +8,7 @@
 #include "mock/ModalDriver.h"
 #include "mock/QueryRows.h"
 #include "mock/TestDatabase.h"
+#include "mock/WorkbookReader.h"
 #include "tools/CalcPopup.h"
 #include "tools/RepaymentModel.h"
 #include "tools/TMcxcalcEdit.h"
@@ -25,49 +26,26 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
-#include <freexl.h>
 
 namespace {
 enum class CloseBy { CloseButton, Escape, CloseBox };
 
-QString cellText(const void* handle, unsigned int row, unsigned short column)
-{
-    FreeXL_CellValue cell;
-    freexl_get_cell_value(handle, row, column, &cell);
-    switch (cell.type) {
-    case FREEXL_CELL_INT:
-        return QString::number(cell.value.int_value);
-    case FREEXL_CELL_DOUBLE:
-        return QString::number(cell.value.double_value, 'f', 2);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-        return QString::fromUtf8(cell.value.text_value);
-    default:
-        return {};
-    }
-}
-
-// Every cell of the first sheet, row by row, "a|b|c".
+// Every cell of the first sheet, row by row, "a|b|c"; numbers with two decimals.
 QStringList readWorkbook(const QString& path)
 {
-    const void* handle = nullptr;
-    if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK) {
-        return {QStringLiteral("cannot open")};
-    }
-    freexl_select_active_worksheet(handle, 0);
-    unsigned int rowCount = 0;
-    unsigned short columnCount = 0;
-    freexl_worksheet_dimensions(handle, &rowCount, &columnCount);
-    QStringList rows;
-    for (unsigned int r = 0; r < rowCount; ++r) {
-        QStringList cells;
-        for (unsigned short c = 0; c < columnCount; ++c) {
-            cells << cellText(handle, r, c);
+    return readFirstSheet(path, [](const FreeXL_CellValue& cell) -> QString {
+        switch (cell.type) {
+        case FREEXL_CELL_INT:
+            return QString::number(cell.value.int_value);
+        case FREEXL_CELL_DOUBLE:
+            return QString::number(cell.value.double_value, 'f', 2);
+        case FREEXL_CELL_TEXT:
+        case FREEXL_CELL_SST_TEXT:
+            return QString::fromUtf8(cell.value.text_value);
+        default:
+            return QString();
         }
-        rows << cells.join(QLatin1Char('|'));
-    }
-    freexl_close(handle);
-    return rows;
+    });
 }
 
 QPoint windowPos(const QWidget* control, const QWidget* window)
@@ -108,7 +86,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void calculatorLooksAsDesigned();
+    void calculatorPlacesItsBoxesAndButtons();
     void designValuesGiveTheExpectedPayment();
     void eachPressAddsOneLineAndClearEmpties();
     void copyPutsTheWholeListOnTheClipboard();
@@ -166,7 +144,7 @@ QString TestYueGong::storedRow()
         .join(QLatin1Char('/'));
 }
 
-void TestYueGong::calculatorLooksAsDesigned()
+void TestYueGong::calculatorPlacesItsBoxesAndButtons()
 {
     TfrmYueGong window;
     window.show();
