@@ -5,7 +5,6 @@
 #include "core/data/DbError.h"
 #include "core/data/Query.h"
 #include "core/data/Tdm.h"
-#include "core/search/PinyinTable.h"
 #include "core/web/LinkPage.h"
 #include "forms/BalloonHints.h"
 #include "forms/ErrorReport.h"
@@ -79,8 +78,6 @@ Startup::Startup()
     FontMapper::install();
     QApplication::setFont(FontMapper::font(FontMapper::song(), 16));
     BalloonHints::install();
-    // The pinyin of the lists' search boxes takes a second to read from ICU.
-    PinyinTable::prepareInBackground();
 
     // A database that failed is reported once, by the first step of the main
     // window's show sequence that needs it.

@@ -59,6 +59,9 @@ TfrmBaseList::TfrmBaseList(QWidget* owner)
 
 void TfrmBaseList::buildSearchBox()
 {
+    // The pinyin takes a moment to read from ICU: it is read while the list
+    // opens, once per run, and only by a program that shows a list at all.
+    PinyinTable::prepareInBackground();
     edtSearch = new QLineEdit(pnlTool);
     edtSearch->setObjectName(QStringLiteral("edtSearch"));
     edtSearch->setPlaceholderText(QStringLiteral("查找"));
